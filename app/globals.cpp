@@ -1,0 +1,6 @@
+// The program's globals with constructors, defined together in one file so that they are
+// constructed in this order before main runs and destroyed in the reverse order at exit.
+
+#include "timer/frame_timer.h"
+
+FrameTimer frameTimer;

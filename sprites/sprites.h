@@ -1,0 +1,48 @@
+#pragma once
+// Sprites: the Sprite record, the two global sprite lists (newest first), the sprite builder,
+// and the per-frame motion pass (edge rule, drift, colour, fade, scale, erase) and draw pass.
+
+#include "shapes/shapes.h"
+
+#include <array>
+#include <cstddef>
+#include <list>
+
+// Red, green, blue, alpha; handed to OpenGL as one array.
+using RgbaColour = std::array<float, 4>;
+
+struct Sprite {
+    double x;
+    double y;
+    double vx;
+    double vy;
+    ShapeRoutine shape;
+    RgbaColour colour;
+    double life;
+    float scaleX;
+    float scaleY;
+};
+
+using SpriteList = std::list<Sprite>;
+
+// Defined with the program's other globals, in the order they must be constructed.
+extern SpriteList filledSprites;
+extern SpriteList outlineSprites;
+
+// The most sprites a list holds: the largest count of records within 2^32 - 1 bytes.
+constexpr std::size_t kMaxSpritesPerList = 56512727;
+// The limit insertFront enforces; tests lower it.
+extern std::size_t spriteListLimit;
+
+void setColour(RgbaColour& colour, float red, float green, float blue, float alpha);
+Sprite makeSprite(double x, double y, double vx, double vy, ShapeRoutine shape,
+                  const RgbaColour& colour);
+
+// Throws std::length_error("list<T> too long") and leaves the list unchanged when it is full.
+void insertFront(SpriteList& list, const Sprite& sprite);
+// Erases the newest sprite; an empty list stays as it is.
+void removeFirst(SpriteList& list);
+
+// colourMode 0: green -> yellow -> red, fades in 10 s; 1: green -> cyan -> blue, fades in 100 s.
+void moveSprites(SpriteList& list, double seconds, int colourMode);
+void drawSprites(const SpriteList& list);
