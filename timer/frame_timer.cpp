@@ -3,8 +3,8 @@
 #include "timer/clocks.h"
 
 FrameTimer::FrameTimer()
-    : currentCount(0), previousCount(0), frequency(0), secondsPerCount(0.0f),
-      elapsedSeconds(1.0f), targetFrameRate(0), highResolution(false) {
+    : currentCount(0), previousCount(0), frequency(0), secondsPerCount(0.0f), elapsedSeconds(1.0f),
+      targetFrameRate(0), highResolution(false) {
     if (timerClocks.queryFrequency(&frequency)) {
         highResolution = true;
         timerClocks.queryCounter(&previousCount);
@@ -46,8 +46,8 @@ void FrameTimer::limitFrameRate() {
     }
     for (;;) {
         readClock();
-        const double seconds = static_cast<double>(countsSincePreviousTick()) *
-                               static_cast<double>(secondsPerCount);
+        const double seconds =
+            static_cast<double>(countsSincePreviousTick()) * static_cast<double>(secondsPerCount);
         const double rate = 1.0 / seconds;
         if (!(rate > static_cast<double>(targetFrameRate))) {
             return;

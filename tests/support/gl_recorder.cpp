@@ -13,8 +13,12 @@ void record(const char* name, std::vector<double> args = {}, const void* pointer
 }
 } // namespace
 
-std::vector<GlCall>& glCalls() { return calls; }
-void resetGlCalls() { calls.clear(); }
+std::vector<GlCall>& glCalls() {
+    return calls;
+}
+void resetGlCalls() {
+    calls.clear();
+}
 
 std::vector<GlCall> glCallsNamed(const std::vector<std::string>& names) {
     std::vector<GlCall> out;
@@ -35,33 +39,75 @@ void* glutBitmapHelvetica10 = nullptr;
 void* glutBitmapHelvetica12 = nullptr;
 void* glutBitmapHelvetica18 = nullptr;
 
-void glBegin(GLenum mode) { record("glBegin", {double(mode)}); }
-void glEnd() { record("glEnd"); }
-void glVertex2i(GLint x, GLint y) { record("glVertex2i", {double(x), double(y)}); }
-void glVertex2f(GLfloat x, GLfloat y) { record("glVertex2f", {double(x), double(y)}); }
-void glLoadIdentity() { record("glLoadIdentity"); }
-void glTranslated(GLdouble x, GLdouble y, GLdouble z) { record("glTranslated", {x, y, z}); }
-void glScalef(GLfloat x, GLfloat y, GLfloat z) { record("glScalef", {x, y, z}); }
-void glColor4fv(const GLfloat* v) { record("glColor4fv", {v[0], v[1], v[2], v[3]}); }
-void glColor3f(GLfloat r, GLfloat g, GLfloat b) { record("glColor3f", {r, g, b}); }
-void glPushMatrix() { record("glPushMatrix"); }
-void glPopMatrix() { record("glPopMatrix"); }
-void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
-void glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) { record("glRasterPos3f", {x, y, z}); }
-void glFlush() { record("glFlush"); }
-void glClear(GLbitfield mask) { record("glClear", {double(mask)}); }
+void glBegin(GLenum mode) {
+    record("glBegin", {double(mode)});
+}
+void glEnd() {
+    record("glEnd");
+}
+void glVertex2i(GLint x, GLint y) {
+    record("glVertex2i", {double(x), double(y)});
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+    record("glVertex2f", {double(x), double(y)});
+}
+void glLoadIdentity() {
+    record("glLoadIdentity");
+}
+void glTranslated(GLdouble x, GLdouble y, GLdouble z) {
+    record("glTranslated", {x, y, z});
+}
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+    record("glScalef", {x, y, z});
+}
+void glColor4fv(const GLfloat* v) {
+    record("glColor4fv", {v[0], v[1], v[2], v[3]});
+}
+void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    record("glColor3f", {r, g, b});
+}
+void glPushMatrix() {
+    record("glPushMatrix");
+}
+void glPopMatrix() {
+    record("glPopMatrix");
+}
+void glMatrixMode(GLenum mode) {
+    record("glMatrixMode", {double(mode)});
+}
+void glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
+    record("glRasterPos3f", {x, y, z});
+}
+void glFlush() {
+    record("glFlush");
+}
+void glClear(GLbitfield mask) {
+    record("glClear", {double(mask)});
+}
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
     record("glClearColor", {r, g, b, a});
 }
-void glEnable(GLenum cap) { record("glEnable", {double(cap)}); }
-void glDisable(GLenum cap) { record("glDisable", {double(cap)}); }
-void glBlendFunc(GLenum s, GLenum d) { record("glBlendFunc", {double(s), double(d)}); }
-void glShadeModel(GLenum mode) { record("glShadeModel", {double(mode)}); }
+void glEnable(GLenum cap) {
+    record("glEnable", {double(cap)});
+}
+void glDisable(GLenum cap) {
+    record("glDisable", {double(cap)});
+}
+void glBlendFunc(GLenum s, GLenum d) {
+    record("glBlendFunc", {double(s), double(d)});
+}
+void glShadeModel(GLenum mode) {
+    record("glShadeModel", {double(mode)});
+}
 void gluOrtho2D(GLdouble l, GLdouble r, GLdouble b, GLdouble t) {
     record("gluOrtho2D", {l, r, b, t});
 }
 void glutBitmapCharacter(void* font, int character) {
     record("glutBitmapCharacter", {double(character)}, font);
 }
-void glutSwapBuffers() { record("glutSwapBuffers"); }
-void glutPostRedisplay() { record("glutPostRedisplay"); }
+void glutSwapBuffers() {
+    record("glutSwapBuffers");
+}
+void glutPostRedisplay() {
+    record("glutPostRedisplay");
+}
