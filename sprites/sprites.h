@@ -44,5 +44,7 @@ void insertFront(SpriteList& list, const Sprite& sprite);
 void removeFirst(SpriteList& list);
 
 // colourMode 0: green -> yellow -> red, fades in 10 s; 1: green -> cyan -> blue, fades in 100 s.
+// (Any mode other than 0 drifts and fades as mode 1.) Faded sprites are erased in the same pass.
 void moveSprites(SpriteList& list, double seconds, int colourMode);
+// Per sprite, newest first: identity, translate to (x, y), scale, colour, then its shape routine.
 void drawSprites(const SpriteList& list);
