@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "sprites/sprites.h"
 #include "timer/frame_timer.h"
 
 #include <GL/freeglut.h>
@@ -20,6 +21,12 @@ void displayFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
     frameTimer.tick();
+    // Both lists are moved (and faded sprites erased) before either is drawn; outline sprites
+    // are drawn last, over the filled ones.
+    moveSprites(filledSprites, frameTimer.getElapsedSeconds(), 0);
+    moveSprites(outlineSprites, frameTimer.getElapsedSeconds(), 1);
+    drawSprites(filledSprites);
+    drawSprites(outlineSprites);
     glDisable(GL_BLEND);
     glColor3f(1.0f, 1.0f, 1.0f);
     glFlush();

@@ -1,4 +1,7 @@
 #include "app/app.h"
+#include "image/image.h"
+#include "shapes/shapes.h"
+#include "text/text.h"
 
 #include <GL/freeglut.h>
 
@@ -18,8 +21,14 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(50, 50);
     glutCreateWindow("Vorandel program");
     initGL();
+    initFilledShapes();
+    initOutlineShapes();
+    allocateImage(&windowImage, 720, 576); // nothing reads it yet; a failure is harmless
     glutDisplayFunc(displayFrame);
     glutIdleFunc(onIdle);
+    glutKeyboardFunc(onKey);
+    glutMouseFunc(onMouse);
+    setFont(nullptr);
     glutMainLoop();
     return 0;
 }

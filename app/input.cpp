@@ -1,0 +1,108 @@
+#include "app/app.h"
+#include "shapes/shapes.h"
+#include "sprites/random.h"
+#include "sprites/sprites.h"
+#include "text/text.h"
+
+#include <GL/freeglut.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+// Rewritten at every key; makeSprite copies it into the sprites it builds.
+RgbaColour spawnColour;
+
+constexpr unsigned char kBackspace = 8;
+constexpr unsigned char kEscape = 27;
+
+// One empty line on the console per spawned sprite.
+void writeEmptyLine() {
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// Inserts the letter's outline sprite and then its filled sprite at the front of their lists.
+// When a list is full, neither sprite stays (an outline already inserted is taken back) and the
+// console gets nothing; the key has been recorded all the same.
+void spawnPair(int letterIndex, double x, double y) {
+    const Sprite outline = makeSprite(x, y, -1.0, -1.0, outlineShapes[letterIndex], spawnColour);
+    try {
+        insertFront(outlineSprites, outline);
+    } catch (const std::length_error&) {
+        return;
+    }
+    const Sprite filled = makeSprite(x, y, -1.0, -1.0, filledShapes[letterIndex], spawnColour);
+    try {
+        insertFront(filledSprites, filled);
+    } catch (const std::length_error&) {
+        removeFirst(outlineSprites);
+        return;
+    }
+    // Written once both sprites are in, so that a refused pair prints nothing.
+    writeEmptyLine();
+    writeEmptyLine();
+}
+} // namespace
+
+void onKey(unsigned char key, int /*x*/, int /*y*/) {
+    // Every key reseeds from the clock in whole seconds and draws a position; the first draw is
+    // discarded.
+    seedRandomFromClock();
+    drawRandom();
+    const int r2 = drawRandom();
+    const int r3 = drawRandom();
+    const double x = (r2 / 32767.0) * 720.0;
+    const double y = (r3 / 32767.0) * 576.0;
+
+    setColour(spawnColour, 0.0f, 1.0f, 0.0f, 1.0f);
+
+    // The record keeps the key as typed; Backspace takes back the last one.
+    if (key == kBackspace) {
+        if (!typedText.empty()) {
+            typedText.pop_back();
+        }
+    } else {
+        typedText.push_back(makeTypedChar(key));
+    }
+
+    const int lowered = std::tolower(key);
+    const int letterIndex = lowered - 'a';
+    switch (lowered) {
+    case kBackspace:
+        removeFirst(filledSprites);
+        removeFirst(outlineSprites);
+        break;
+    case kEscape:
+        std::exit(0);
+    case ' ':
+    case '\'':
+    case ',':
+    case '.':
+        break;
+    default:
+        if (letterIndex >= 0 && letterIndex <= 25) {
+            spawnPair(letterIndex, x, y);
+        }
+        break;
+    }
+
+    glutPostRedisplay();
+}
+
+void onMouse(int button, int state, int x, int y) {
+    // A left-button release draws a triangle and shows the back buffer at once, under whatever
+    // transform and colour the last frame left.
+    if (button == GLUT_LEFT_BUTTON && state != GLUT_DOWN) {
+        if (x != 0 && y != 0) {
+            filledTriangle();
+        }
+        glFlush();
+        glutSwapBuffers();
+        glutPostRedisplay();
+    }
+    // Every event also draws one into the back buffer, which the next frame clears.
+    filledTriangle();
+}

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Helpers for the end-to-end tests: each test sources this, starts an Xvfb display of its own,
+# runs the built program ($VORANDEL) on it, drives it with xdotool and looks at the window with
+# xwd and ImageMagick. Everything started here is stopped by process id when the script ends.
+set -u
+
+: "${VORANDEL:?VORANDEL must name the built program}"
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+WORK=$(mktemp -d)
+XVFB_PID=""
+PROG_PID=""
+WID=""
+CONVERT=convert-im6.q16
+
+# In a sanitizer build the leak check belongs to leak_test.sh alone; the other tests judge the
+# program's own exit status, which the GL driver's blocks left at exit would otherwise change.
+if [ -z "${E2E_CHECK_LEAKS:-}" ]; then
+    export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+fi
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -s "$WORK/stderr" ]; then
+        echo "--- program stderr:" >&2
+        head -c 4000 "$WORK/stderr" >&2
+    fi
+    exit 1
+}
+
+e2e_cleanup() {
+    if [ -n "$PROG_PID" ] && kill -0 "$PROG_PID" 2>/dev/null; then
+        kill "$PROG_PID" 2>/dev/null
+        wait "$PROG_PID" 2>/dev/null
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    rm -rf "$WORK"
+}
+trap e2e_cleanup EXIT
+
+# Starts Xvfb on a free display number (it picks one and reports it through -displayfd).
+start_display() {
+    local fdfile="$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 200); do
+        [ -s "$fdfile" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    local number
+    number=$(head -n1 "$fdfile")
+    [ -n "$number" ] || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+}
+
+# Runs the program with its standard output in $WORK/stdout, waits for its window, gives the
+# window the keyboard focus and puts the pointer in its middle (focus follows the pointer).
+start_program() {
+    "$VORANDEL" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
+    PROG_PID=$!
+    WID=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vorandel program$' | head -n1)
+    [ -n "$WID" ] || fail "the window did not appear"
+    xdotool windowfocus --sync "$WID" 2>/dev/null || true
+    xdotool mousemove --window "$WID" 360 288
+    sleep 0.3
+}
+
+# Saves the window's picture as $WORK/$1.png.
+snapshot() {
+    xwd -id "$WID" -silent | $CONVERT xwd:- "$WORK/$1.png"
+}
+
+# Pixels of the last snapshot with a strong green component (green at least half on).
+green_pixels() {
+    $CONVERT "$WORK/$1.png" -alpha off -channel G -separate +channel -threshold 50% \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Pixels of the snapshot that are not black (any channel above 5%).
+lit_pixels() {
+    $CONVERT "$WORK/$1.png" -alpha off -separate -evaluate-sequence max -threshold 5% \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Bytes the program has written to standard output so far, and how many of them are newlines.
+output_bytes() { wc -c <"$WORK/stdout"; }
+output_newlines() { tr -cd '\n' <"$WORK/stdout" | wc -c; }
+
+# Waits until standard output holds $1 bytes (up to $2 seconds, default 10).
+wait_output_bytes() {
+    local want=$1 deadline=$((SECONDS + ${2:-10}))
+    while [ "$(output_bytes)" -lt "$want" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        sleep 0.05
+    done
+}
+
+# Waits up to $1 seconds for the program to end; sets PROG_STATUS to its exit status, or to
+# "running" if it has not ended. (Not in a subshell: only this shell can wait for its child.)
+PROG_STATUS=""
+wait_program() {
+    local deadline=$((SECONDS + $1))
+    while kill -0 "$PROG_PID" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+        sleep 0.05
+    done
+    if kill -0 "$PROG_PID" 2>/dev/null; then
+        PROG_STATUS=running
+        return
+    fi
+    PROG_STATUS=0
+    wait "$PROG_PID" || PROG_STATUS=$?
+    PROG_PID=""
+}
+
+# Presses Escape and checks that the program ends with status 0 within $1 seconds (default 20).
+escape_ends_with_zero() {
+    xdotool key Escape 2>/dev/null || true
+    wait_program "${1:-20}"
+    [ "$PROG_STATUS" = 0 ] || fail "after Escape the program's status is $PROG_STATUS, not 0"
+}
+
+# The resident set size of the program in kB.
+program_rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$PROG_PID/status"; }
