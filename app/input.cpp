@@ -24,25 +24,24 @@ void writeEmptyLine() {
     std::fflush(stdout);
 }
 
-// Inserts the letter's outline sprite and then its filled sprite at the front of their lists.
-// When a list is full, neither sprite stays (an outline already inserted is taken back) and the
-// console gets nothing; the key has been recorded all the same.
+// Inserts the letter's outline sprite and then its filled sprite at the front of their lists, each
+// followed by an empty line on the console. A pair is spawned whole or not at all: a full list
+// refuses the insert with a length error, which is caught here so that the program goes on. The
+// filled list is looked at first, so that once the outline sprite is in, the filled one fits too.
+// The key has been recorded either way.
 void spawnPair(int letterIndex, double x, double y) {
-    const Sprite outline = makeSprite(x, y, -1.0, -1.0, outlineShapes[letterIndex], spawnColour);
+    if (filledSprites.size() >= spriteListLimit) {
+        return;
+    }
     try {
-        insertFront(outlineSprites, outline);
+        insertFront(outlineSprites,
+                    makeSprite(x, y, -1.0, -1.0, outlineShapes[letterIndex], spawnColour));
     } catch (const std::length_error&) {
         return;
     }
-    const Sprite filled = makeSprite(x, y, -1.0, -1.0, filledShapes[letterIndex], spawnColour);
-    try {
-        insertFront(filledSprites, filled);
-    } catch (const std::length_error&) {
-        removeFirst(outlineSprites);
-        return;
-    }
-    // Written once both sprites are in, so that a refused pair prints nothing.
     writeEmptyLine();
+    insertFront(filledSprites,
+                makeSprite(x, y, -1.0, -1.0, filledShapes[letterIndex], spawnColour));
     writeEmptyLine();
 }
 } // namespace

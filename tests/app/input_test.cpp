@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -186,6 +188,35 @@ TEST_F(InputTest, EveryLetterWritesTwoEmptyLinesAndRequestsARedisplay) {
     // Newest first: z at the front, a at the back.
     EXPECT_EQ(filledSprites.front().shape, filledShapes[25]);
     EXPECT_EQ(outlineSprites.back().shape, outlineShapes[0]);
+}
+
+// The list sizes at each newline written to standard output, seen through a stream that stands in
+// for stdout while one key is handled.
+std::vector<std::pair<std::size_t, std::size_t>> sizesAtNewlines;
+
+ssize_t recordNewlines(void*, const char* buffer, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        if (buffer[i] == '\n') {
+            sizesAtNewlines.emplace_back(outlineSprites.size(), filledSprites.size());
+        }
+    }
+    return static_cast<ssize_t>(size);
+}
+
+TEST_F(InputTest, EachNewlineFollowsTheInsertOfItsSprite) {
+    sizesAtNewlines.clear();
+    cookie_io_functions_t io{nullptr, recordNewlines, nullptr, nullptr};
+    std::FILE* spy = fopencookie(nullptr, "w", io);
+    ASSERT_NE(spy, nullptr);
+    std::FILE* saved = stdout;
+    stdout = spy;
+    onKey('m', 0, 0);
+    onKey('4', 0, 0);
+    stdout = saved;
+    std::fclose(spy);
+    // First the outline sprite is in and the filled one is not; then both are.
+    using Sizes = std::pair<std::size_t, std::size_t>;
+    EXPECT_EQ(sizesAtNewlines, (std::vector<Sizes>{{1, 0}, {1, 1}}));
 }
 
 TEST_F(InputTest, FullOutlineListRefusesThePairButKeepsTheKey) {
