@@ -29,14 +29,6 @@ std::string typedString() {
     return out;
 }
 
-std::vector<std::string> callNames() {
-    std::vector<std::string> names;
-    for (const GlCall& call : glCalls()) {
-        names.push_back(call.name);
-    }
-    return names;
-}
-
 // Runs onKey and returns what it wrote to standard output.
 std::string pressKey(unsigned char key) {
     testing::internal::CaptureStdout();
@@ -149,7 +141,7 @@ TEST_F(InputTest, BackspaceActsOnEachListThatHoldsSomething) {
     EXPECT_EQ(pressKey(8), "");
     EXPECT_TRUE(typedText.empty());
     EXPECT_TRUE(filledSprites.empty());
-    EXPECT_EQ(callNames(), (std::vector<std::string>{"glutPostRedisplay"}));
+    EXPECT_EQ(glCallNames(), (std::vector<std::string>{"glutPostRedisplay"}));
 
     // Only the outline list still holds sprites (the filled one faded first).
     pressKey('d');
@@ -168,7 +160,7 @@ TEST_F(InputTest, OtherKeysAreRecordedAndSpawnNothing) {
     for (unsigned char key : keys) {
         resetGlCalls();
         EXPECT_EQ(pressKey(key), "") << int(key);
-        EXPECT_EQ(callNames(), (std::vector<std::string>{"glutPostRedisplay"})) << int(key);
+        EXPECT_EQ(glCallNames(), (std::vector<std::string>{"glutPostRedisplay"})) << int(key);
         expected += static_cast<char>(key);
     }
     EXPECT_TRUE(filledSprites.empty());
@@ -181,7 +173,7 @@ TEST_F(InputTest, EveryLetterWritesTwoEmptyLinesAndRequestsARedisplay) {
     for (unsigned char key = 'a'; key <= 'z'; ++key) {
         resetGlCalls();
         out += pressKey(key);
-        EXPECT_EQ(callNames(), (std::vector<std::string>{"glutPostRedisplay"}));
+        EXPECT_EQ(glCallNames(), (std::vector<std::string>{"glutPostRedisplay"}));
     }
     EXPECT_EQ(out, std::string(52, '\n'));
     EXPECT_EQ(filledSprites.size(), 26u);
@@ -230,7 +222,7 @@ TEST_F(InputTest, FullOutlineListRefusesThePairButKeepsTheKey) {
     EXPECT_TRUE(filledSprites.empty());
     ASSERT_EQ(outlineSprites.size(), 2u);
     EXPECT_EQ(outlineSprites.front().shape, outlineShapes[1]);
-    EXPECT_EQ(callNames(), (std::vector<std::string>{"glutPostRedisplay"}));
+    EXPECT_EQ(glCallNames(), (std::vector<std::string>{"glutPostRedisplay"}));
 }
 
 TEST_F(InputTest, FullFilledListTakesTheOutlineBack) {
@@ -260,7 +252,7 @@ TEST_F(InputTest, EscapeEndsTheProcessWithStatusZero) {
 std::vector<std::string> triangleCalls() {
     resetGlCalls();
     filledTriangle();
-    std::vector<std::string> names = callNames();
+    std::vector<std::string> names = glCallNames();
     resetGlCalls();
     return names;
 }
@@ -277,7 +269,7 @@ TEST_F(InputTest, LeftReleaseDrawsShowsAndDrawsAgain) {
     const auto triangle = triangleCalls();
     ASSERT_FALSE(triangle.empty());
     onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 200, 100);
-    EXPECT_EQ(callNames(),
+    EXPECT_EQ(glCallNames(),
               concat({triangle, {"glFlush", "glutSwapBuffers", "glutPostRedisplay"}, triangle}));
 }
 
@@ -287,7 +279,7 @@ TEST_F(InputTest, LeftReleaseOnTheFirstRowOrColumnSkipsTheFirstTriangle) {
     for (const auto& [x, y] : {std::pair{0, 100}, std::pair{200, 0}, std::pair{0, 0}}) {
         resetGlCalls();
         onMouse(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
-        EXPECT_EQ(callNames(), expected) << x << "," << y;
+        EXPECT_EQ(glCallNames(), expected) << x << "," << y;
     }
 }
 
@@ -302,7 +294,7 @@ TEST_F(InputTest, OtherMouseEventsOnlyDrawIntoTheBackBuffer) {
     for (const auto& e : events) {
         resetGlCalls();
         onMouse(e.button, e.state, 300, 300);
-        EXPECT_EQ(callNames(), triangle) << e.button << "/" << e.state;
+        EXPECT_EQ(glCallNames(), triangle) << e.button << "/" << e.state;
     }
     EXPECT_TRUE(filledSprites.empty());
     EXPECT_TRUE(typedText.empty());

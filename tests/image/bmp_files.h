@@ -15,6 +15,15 @@
 #include <string>
 #include <vector>
 
+// Some tests cannot run where AddressSanitizer reserves the address space.
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ASAN 1
+#endif
+#endif
+
 using Bytes = std::vector<std::uint8_t>;
 
 inline Bytes readFile(const std::string& path) {

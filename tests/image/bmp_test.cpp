@@ -12,14 +12,6 @@
 #include <fstream>
 #include <utility>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define UNDER_ASAN 1
-#endif
-#endif
-
 namespace {
 
 using testing::internal::CaptureStdout;

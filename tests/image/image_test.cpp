@@ -1,19 +1,11 @@
 // The image buffer: allocation and its refusals, clearing, releasing, pixel numbering.
-#include "image/image.h"
+#include "bmp_files.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <utility>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define UNDER_ASAN 1
-#endif
-#endif
 
 namespace {
 

@@ -20,6 +20,14 @@ void resetGlCalls() {
     calls.clear();
 }
 
+std::vector<std::string> glCallNames() {
+    std::vector<std::string> names;
+    for (const auto& call : calls) {
+        names.push_back(call.name);
+    }
+    return names;
+}
+
 std::vector<GlCall> glCallsNamed(const std::vector<std::string>& names) {
     std::vector<GlCall> out;
     for (const auto& call : calls) {

@@ -13,5 +13,7 @@ struct GlCall {
 
 std::vector<GlCall>& glCalls();
 void resetGlCalls();
+// The names of all calls so far, in order.
+std::vector<std::string> glCallNames();
 // The calls whose name is one of `names`, in order.
 std::vector<GlCall> glCallsNamed(const std::vector<std::string>& names);

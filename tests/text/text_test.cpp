@@ -19,14 +19,6 @@ std::string drawnGlyphs() {
     return out;
 }
 
-std::vector<std::string> callNames() {
-    std::vector<std::string> names;
-    for (const GlCall& call : glCalls()) {
-        names.push_back(call.name);
-    }
-    return names;
-}
-
 struct RasterPos {
     double x;
     double y;
@@ -66,7 +58,7 @@ TEST_F(TextTest, DrawTextIssuesItsCommandsInOrder) {
     const std::vector<std::string> expected = {
         "glPushMatrix", "glMatrixMode",        "glLoadIdentity",      "glRasterPos3f",
         "glColor3f",    "glutBitmapCharacter", "glutBitmapCharacter", "glPopMatrix"};
-    EXPECT_EQ(callNames(), expected);
+    EXPECT_EQ(glCallNames(), expected);
     EXPECT_EQ(glCalls()[1].args[0], GL_MODELVIEW);
     EXPECT_EQ(glCalls()[3].args, (std::vector<double>{12.5, 40.0, 0.0}));
     EXPECT_EQ(glCalls()[4].args, (std::vector<double>{1.0, 1.0, 1.0}));
@@ -84,7 +76,7 @@ TEST_F(TextTest, DrawTextWithoutPositionContinuesWhereTheLastTextEnded) {
     EXPECT_EQ(rasterPositions()[0].x, 100.0);
     EXPECT_EQ(drawnGlyphs(), "abcd");
     // The second call still resets the matrix and the colour, and restores the matrix.
-    const std::vector<std::string> names = callNames();
+    const std::vector<std::string> names = glCallNames();
     const std::vector<std::string> second(names.begin() + 8, names.end());
     const std::vector<std::string> expected = {
         "glPushMatrix",        "glMatrixMode",        "glLoadIdentity", "glColor3f",
@@ -96,7 +88,7 @@ TEST_F(TextTest, EmptyTextDrawsNoGlyphButSetsUpAndRestores) {
     drawText(5.0f, 6.0f, "", true);
     const std::vector<std::string> expected = {"glPushMatrix",  "glMatrixMode", "glLoadIdentity",
                                                "glRasterPos3f", "glColor3f",    "glPopMatrix"};
-    EXPECT_EQ(callNames(), expected);
+    EXPECT_EQ(glCallNames(), expected);
 }
 
 TEST_F(TextTest, BytesAbove127ReachGlutAsNegativeValues) {
@@ -143,7 +135,7 @@ TEST_F(TextTest, DrawNumberSharesTheTextSetUpAndRestoresTheMatrix) {
     const std::vector<std::string> expected = {
         "glPushMatrix", "glMatrixMode",        "glLoadIdentity",      "glRasterPos3f",
         "glColor3f",    "glutBitmapCharacter", "glutBitmapCharacter", "glPopMatrix"};
-    EXPECT_EQ(callNames(), expected);
+    EXPECT_EQ(glCallNames(), expected);
     EXPECT_EQ(glCalls()[3].args, (std::vector<double>{30.0, 20.0, 0.0}));
 
     resetGlCalls();
