@@ -33,4 +33,6 @@ void displayFrame() {
     glutSwapBuffers();
 }
 
-void onIdle() { glutPostRedisplay(); }
+void onIdle() {
+    glutPostRedisplay();
+}
