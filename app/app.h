@@ -9,6 +9,10 @@ constexpr unsigned kPreferredDisplayMode = 22; // GLUT_RGB | GLUT_DOUBLE | GLUT_
 // accumulation buffer, then without the depth buffer too. Where none is accepted, the last.
 unsigned chooseDisplayMode(bool (*possible)(unsigned mode));
 
+// Initialises GLUT with the command line, unchanged, and opens the program's window: 720 by 576
+// at (50, 50), titled "Vorandel program", in the display mode chooseDisplayMode picks.
+void openWindow(int* argc, char** argv);
+
 void initGL();
 void displayFrame();
 void onIdle();

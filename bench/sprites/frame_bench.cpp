@@ -51,12 +51,8 @@ double microseconds(Clock::duration d) {
 } // namespace
 
 int main(int argc, char** argv) {
-    glutInit(&argc, argv);
+    openWindow(&argc, argv);
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
-    glutInitWindowSize(720, 576);
-    glutInitWindowPosition(50, 50);
-    glutCreateWindow("Vorandel program");
     initGL();
     initFilledShapes();
     initOutlineShapes();

@@ -20,11 +20,7 @@ class MouseWindowTest : public ::testing::Test {
         int argc = 1;
         char name[] = "mouse_window_test";
         char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
-        glutInitWindowSize(720, 576);
-        glutInitWindowPosition(50, 50);
-        glutCreateWindow("Vorandel program");
+        openWindow(&argc, argv);
         glutDisplayFunc(displayFrame);
         initGL();
         initFilledShapes();

@@ -22,6 +22,15 @@ constexpr int kHeight = 576;
 std::vector<std::uint8_t> frameAtSwap;
 int swappedFrames = 0;
 
+// The back buffer as RGBA bytes, bottom row first (window space: y grows upwards).
+void readBackBuffer(std::vector<std::uint8_t>& out) {
+    glFinish();
+    out.assign(kWidth * kHeight * 4, 0);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
+}
+
 struct Rgb {
     int r, g, b;
 };
@@ -32,10 +41,7 @@ class Screen : public ::testing::Test {
         static int argc = 1;
         static char name[] = "sprites_window_tests";
         static char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
-        glutInitWindowSize(kWidth, kHeight);
-        glutCreateWindow("Vorandel program");
+        openWindow(&argc, argv);
         initGL();
         initFilledShapes();
         initOutlineShapes();
@@ -46,14 +52,7 @@ class Screen : public ::testing::Test {
         glEnable(GL_BLEND);
     }
 
-    // The back buffer, bottom row first (window space: y grows upwards).
-    void readBack() {
-        glFinish();
-        pixels.assign(kWidth * kHeight * 4, 0);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    }
+    void readBack() { readBackBuffer(pixels); }
 
     Rgb at(int x, int y) const {
         const std::uint8_t* p = &pixels[(y * kWidth + x) * 4];
@@ -240,10 +239,6 @@ TEST_F(Screen, TheFrameShowsOutlineSpritesOverFilledOnes) {
 // The test binary's own glutSwapBuffers takes the place of freeglut's: it captures the finished
 // frame from the back buffer, where its content is defined, instead of presenting it.
 void glutSwapBuffers() {
-    glFinish();
-    frameAtSwap.assign(kWidth * kHeight * 4, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frameAtSwap.data());
+    readBackBuffer(frameAtSwap);
     ++swappedFrames;
 }
