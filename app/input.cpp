@@ -30,7 +30,7 @@ void writeEmptyLine() {
 // filled list is looked at first, so that once the outline sprite is in, the filled one fits too.
 // The key has been recorded either way.
 void spawnPair(int letterIndex, double x, double y) {
-    if (filledSprites.size() >= spriteListLimit) {
+    if (spriteListFull(filledSprites)) {
         return;
     }
     try {
@@ -53,8 +53,8 @@ void onKey(unsigned char key, int /*x*/, int /*y*/) {
     drawRandom();
     const int r2 = drawRandom();
     const int r3 = drawRandom();
-    const double x = (r2 / 32767.0) * 720.0;
-    const double y = (r3 / 32767.0) * 576.0;
+    const double x = (r2 / static_cast<double>(kRandomMax)) * 720.0;
+    const double y = (r3 / static_cast<double>(kRandomMax)) * 576.0;
 
     setColour(spawnColour, 0.0f, 1.0f, 0.0f, 1.0f);
 

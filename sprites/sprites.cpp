@@ -30,8 +30,12 @@ Sprite makeSprite(double x, double y, double vx, double vy, ShapeRoutine shape,
     return sprite;
 }
 
+bool spriteListFull(const SpriteList& list) {
+    return list.size() >= spriteListLimit;
+}
+
 void insertFront(SpriteList& list, const Sprite& sprite) {
-    if (list.size() >= spriteListLimit) {
+    if (spriteListFull(list)) {
         throw std::length_error("list<T> too long");
     }
     list.push_front(sprite);

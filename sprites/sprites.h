@@ -38,6 +38,8 @@ void setColour(RgbaColour& colour, float red, float green, float blue, float alp
 Sprite makeSprite(double x, double y, double vx, double vy, ShapeRoutine shape,
                   const RgbaColour& colour);
 
+// Whether the list holds spriteListLimit sprites, so that insertFront would refuse another.
+bool spriteListFull(const SpriteList& list);
 // Throws std::length_error("list<T> too long") and leaves the list unchanged when it is full.
 void insertFront(SpriteList& list, const Sprite& sprite);
 // Erases the newest sprite; an empty list stays as it is.

@@ -97,6 +97,14 @@ wait_output_bytes() {
     done
 }
 
+# Presses letter $1 and checks that its pair is spawned (two more newlines); fails with $2.
+letter_spawns() {
+    local want=$(($(output_bytes) + 2))
+    xdotool key "$1"
+    wait_output_bytes "$want"
+    [ "$(output_bytes)" -eq "$want" ] || fail "$2"
+}
+
 # Waits up to $1 seconds for the program to end; sets PROG_STATUS to its exit status, or to
 # "running" if it has not ended. (Not in a subshell: only this shell can wait for its child.)
 PROG_STATUS=""

@@ -15,9 +15,7 @@ done
 [ "$(output_bytes)" -eq 0 ] || fail "a non-letter key wrote to standard output"
 
 # The keys did reach the program: a letter now spawns its pair.
-xdotool key b
-wait_output_bytes 2
-[ "$(output_bytes)" -eq 2 ] || fail "the letter after the other keys spawned nothing"
+letter_spawns b "the letter after the other keys spawned nothing"
 
 escape_ends_with_zero
 echo PASS
