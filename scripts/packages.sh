@@ -1,21 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those that are missing.
-# Sourced by the other scripts; call ensure_packages.
+# The Debian packages the project needs, in one list grouped by purpose, and the function that
+# installs the missing ones. Sourced by the other scripts: `ensure_packages GROUP...` installs
+# what those groups name and is not yet installed (as root, or through sudo).
 
-VORANDEL_PACKAGES=(
-  g++ make cmake pkg-config
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-  libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
-  clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-apps imagemagick procps
+declare -A VORANDEL_PACKAGES=(
+  # Building and running the program.
+  [build]="g++ make cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri"
+  # The headless demo: a virtual display, typed keys, screenshots.
+  [demo]="xvfb xauth xdotool x11-apps imagemagick"
+  # The test suite: GoogleTest, benchmarks, the comparison peer, clang with its sanitizer and
+  # fuzzer runtimes, the Python model that writes the golden data, and process tools.
+  [test]="libgtest-dev libgmock-dev libbenchmark-dev libstb-dev clang libclang-rt-14-dev python3 procps"
+  # The same unit tests built for aarch64 and run under user-mode emulation.
+  [cross]="g++-aarch64-linux-gnu qemu-user"
+  # The Debian package and the checks of what it installs.
+  [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc librsvg2-bin"
+  # The browser build and its tests in headless Chromium.
+  [web]="emscripten nodejs chromium chromium-driver python3-selenium"
 )
 
 ensure_packages() {
-  local missing=() p
-  for p in "${VORANDEL_PACKAGES[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$p")
+  local missing=() group p
+  for group in "$@"; do
+    if [ -z "${VORANDEL_PACKAGES[$group]+set}" ]; then
+      echo "ensure_packages: no package group '$group'" >&2
+      return 1
     fi
+    for p in ${VORANDEL_PACKAGES[$group]}; do
+      if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+      fi
+    done
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing missing packages: ${missing[*]}"
