@@ -75,29 +75,13 @@ TEST_F(BmpFiles, RoundTripsEverySizeWithPackedRows) {
     }
 }
 
-TEST_F(BmpFiles, WindowSizedFileHasTheHeaderFields) {
+TEST_F(BmpFiles, WindowSizedFileHoldsItsPixelsBlueFirstFromRowZero) {
     RgbImage image{};
     fillWithNoise(&image, 720, 576, 7);
     ASSERT_EQ(save(path("window.bmp"), &image).result, 1);
     const Bytes file = readFile(path("window.bmp"));
     ASSERT_EQ(file.size(), 1244218u);
-    EXPECT_EQ(file[0], 0x42);
-    EXPECT_EQ(file[1], 0x4d);
-    EXPECT_EQ(field32(file, 2), 1244218u);
-    EXPECT_EQ(field32(file, 6), 0u); // both reserved fields
-    EXPECT_EQ(field32(file, 10), 58u);
-    EXPECT_EQ(field32(file, 14), 40u);
-    EXPECT_EQ(field32(file, 18), 720u);
-    EXPECT_EQ(field32(file, 22), 576u);
-    EXPECT_EQ(field16(file, 26), 1u);
-    EXPECT_EQ(field16(file, 28), 24u);
-    EXPECT_EQ(field32(file, 30), 0u);
-    EXPECT_EQ(field32(file, 34), 1244160u);
-    EXPECT_EQ(field32(file, 38), 1000u);
-    EXPECT_EQ(field32(file, 42), 1000u);
-    EXPECT_EQ(field32(file, 46), 0u);
-    EXPECT_EQ(field32(file, 50), 0u);
-    EXPECT_EQ(field32(file, 54), 0u); // the colour-table entry
+    // The header fields are checked against the model's bytes in bmp_golden_test.cpp.
     // Pixel (x, y) sits at 58 + 3 * (x + 720 y), blue first; row 0 comes first.
     for (const auto& [x, y] :
          std::vector<std::pair<int, int>>{{0, 0}, {719, 0}, {3, 2}, {0, 575}}) {

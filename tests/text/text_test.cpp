@@ -153,42 +153,6 @@ TEST_F(TextTest, MakeTypedCharKeepsTheCodeAsGivenAndTerminatesIt) {
     static_assert(sizeof(TypedChar) == 2, "a typed character is two bytes");
 }
 
-TypedText typedRun(int count) {
-    TypedText list;
-    for (int i = 0; i < count; ++i) {
-        list.push_back(makeTypedChar(static_cast<unsigned char>('a' + i % 26)));
-    }
-    return list;
-}
-
-TEST_F(TextTest, TypedTextFillsLinesOf71CharactersUpward) {
-    drawTypedText(typedRun(71));
-    auto pos = rasterPositions();
-    ASSERT_EQ(pos.size(), 71u);
-    for (std::size_t i = 0; i < pos.size(); ++i) {
-        EXPECT_EQ(pos[i].x, 60.0 + 8.0 * static_cast<double>(i));
-        EXPECT_EQ(pos[i].y, 60.0);
-    }
-    EXPECT_EQ(pos.back().x, 620.0);
-
-    resetGlCalls();
-    drawTypedText(typedRun(72));
-    pos = rasterPositions();
-    ASSERT_EQ(pos.size(), 72u);
-    EXPECT_EQ(pos[70].y, 60.0);
-    EXPECT_EQ(pos[71].x, 60.0);
-    EXPECT_EQ(pos[71].y, 72.0);
-
-    resetGlCalls();
-    drawTypedText(typedRun(143));
-    pos = rasterPositions();
-    ASSERT_EQ(pos.size(), 143u);
-    EXPECT_EQ(pos[141].x, 620.0);
-    EXPECT_EQ(pos[141].y, 72.0);
-    EXPECT_EQ(pos[142].x, 60.0);
-    EXPECT_EQ(pos[142].y, 84.0);
-}
-
 TEST_F(TextTest, TypedTextDrawsEachCharacterOnceInOrder) {
     TypedText list;
     for (unsigned char c : {'H', 'e', 'y', ' ', '1', '\xE9'}) {
