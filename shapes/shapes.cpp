@@ -153,44 +153,21 @@ void hourglass(GLenum mode) {
 constexpr double kFullTurn = 6.2831853071796;
 constexpr double kHalfTurn = 3.1415926535898;
 
-// The curved figures' vertices are computed once, by the same computation every call would
-// make, so every call emits exactly the same floats.
-const CurveVertices& circleVertices() {
-    static const CurveVertices vertices = computeCurveVertices(kFullTurn, 35.0, 35.0);
-    return vertices;
-}
-
-const CurveVertices& ellipseVertices() {
-    static const CurveVertices vertices = computeCurveVertices(kFullTurn, 25.0, 35.0);
-    return vertices;
-}
-
-const CurveVertices& halfEllipseVertices() {
-    static const CurveVertices vertices = computeCurveVertices(kHalfTurn, 25.0, 35.0);
-    return vertices;
-}
-
-void curve(GLenum mode, const CurveVertices& vertices) {
+// A curved figure: 24 vertices on the ellipse with semi-axes rx and ry, vertex k at the angle
+// k * sweep / 24. The angle is held as a float, and the cosine and sine are taken in double from
+// that float; they are computed afresh at every call.
+void curve(GLenum mode, double sweep, double rx, double ry) {
+    const int n = 24;
     glBegin(mode);
-    for (const auto& v : vertices) {
-        glVertex2f(v[0], v[1]);
+    for (int k = 0; k < n; ++k) {
+        const float angle = static_cast<float>(k * sweep / n);
+        glVertex2f(static_cast<float>(rx * std::cos(static_cast<double>(angle))),
+                   static_cast<float>(ry * std::sin(static_cast<double>(angle))));
     }
     glEnd();
 }
 
 } // namespace
-
-CurveVertices computeCurveVertices(double sweep, double rx, double ry) {
-    CurveVertices vertices{};
-    const int n = kCurveVertexCount;
-    for (int k = 0; k < n; ++k) {
-        // The angle is held as a float, and the sine and cosine taken in double from that float.
-        const float angle = static_cast<float>(k * sweep / n);
-        vertices[k][0] = static_cast<float>(rx * std::cos(static_cast<double>(angle)));
-        vertices[k][1] = static_cast<float>(ry * std::sin(static_cast<double>(angle)));
-    }
-    return vertices;
-}
 
 void filledTriangle() {
     piece(GL_POLYGON, {{0, 0}, {60, 0}, {30, 60}});
@@ -218,10 +195,10 @@ void outlineParallelogram() {
     parallelogram(GL_LINE_LOOP);
 }
 void filledCircle() {
-    curve(GL_POLYGON, circleVertices());
+    curve(GL_POLYGON, kFullTurn, 35.0, 35.0);
 }
 void outlineCircle() {
-    curve(GL_LINE_LOOP, circleVertices());
+    curve(GL_LINE_LOOP, kFullTurn, 35.0, 35.0);
 }
 void filledHexagon() {
     hexagon(GL_POLYGON);
@@ -272,10 +249,10 @@ void outlineUpArrow() {
     upArrow(GL_LINE_LOOP);
 }
 void filledEllipse() {
-    curve(GL_POLYGON, ellipseVertices());
+    curve(GL_POLYGON, kFullTurn, 25.0, 35.0);
 }
 void outlineEllipse() {
-    curve(GL_LINE_LOOP, ellipseVertices());
+    curve(GL_LINE_LOOP, kFullTurn, 25.0, 35.0);
 }
 void filledDownArrow() {
     downArrow(GL_POLYGON);
@@ -284,10 +261,10 @@ void outlineDownArrow() {
     downArrow(GL_LINE_LOOP);
 }
 void filledHalfEllipse() {
-    curve(GL_POLYGON, halfEllipseVertices());
+    curve(GL_POLYGON, kHalfTurn, 25.0, 35.0);
 }
 void outlineHalfEllipse() {
-    curve(GL_LINE_LOOP, halfEllipseVertices());
+    curve(GL_LINE_LOOP, kHalfTurn, 25.0, 35.0);
 }
 void filledChevron() {
     chevron(GL_POLYGON);

@@ -3,8 +3,6 @@
 // each letter's figure filled (GL_POLYGON) or as an outline (GL_LINE_LOOP), and the 52 routines.
 // A routine emits its vertices in the figure's own frame and sets no colour, matrix or other state.
 
-#include <array>
-
 using ShapeRoutine = void (*)();
 
 extern ShapeRoutine filledShapes[26];
@@ -67,11 +65,3 @@ void filledDiagonalCross(); // y
 void outlineDiagonalCross();
 void filledHourglass(); // z
 void outlineHourglass();
-
-// The curved figures (circle, ellipse, half ellipse) have this many vertices.
-constexpr int kCurveVertexCount = 24;
-using CurveVertices = std::array<std::array<float, 2>, kCurveVertexCount>;
-
-// The vertices of a curved figure with the given sweep and semi-axes, as its routines emit them:
-// vertex k lies at the angle k * sweep / 24 (rounded to float) on the ellipse rx, ry.
-CurveVertices computeCurveVertices(double sweep, double rx, double ry);

@@ -1,11 +1,27 @@
 #include "sprites/sprites.h"
 #include "sprites/random.h"
+#include "sprites/testing.h"
 
 #include <GL/gl.h>
 
 #include <stdexcept>
 
-std::size_t spriteListLimit = kMaxSpritesPerList;
+namespace {
+// The limit insertFront enforces: kMaxSpritesPerList, unless a test has lowered it for a while.
+std::size_t listLimit = kMaxSpritesPerList;
+} // namespace
+
+SpriteListLimitForTest::SpriteListLimitForTest(std::size_t limit) : saved(listLimit) {
+    listLimit = limit;
+}
+
+SpriteListLimitForTest::~SpriteListLimitForTest() {
+    listLimit = saved;
+}
+
+std::size_t spriteListLimit() {
+    return listLimit;
+}
 
 void setColour(RgbaColour& colour, float red, float green, float blue, float alpha) {
     colour[0] = red;
@@ -31,7 +47,7 @@ Sprite makeSprite(double x, double y, double vx, double vy, ShapeRoutine shape,
 }
 
 bool spriteListFull(const SpriteList& list) {
-    return list.size() >= spriteListLimit;
+    return list.size() >= listLimit;
 }
 
 void insertFront(SpriteList& list, const Sprite& sprite) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <list>
 
 // Red, green, blue, alpha; handed to OpenGL as one array.
@@ -29,16 +30,21 @@ using SpriteList = std::list<Sprite>;
 extern SpriteList filledSprites;
 extern SpriteList outlineSprites;
 
-// The most sprites a list holds: the largest count of records within 2^32 - 1 bytes.
+// The most sprites a list holds: the largest count of list elements whose total size stays within
+// 2^32 - 1 bytes, for the 76-byte element (a sprite with its two links) of a 32-bit build.
+// Tests can lower the limit through sprites/testing.h.
 constexpr std::size_t kMaxSpritesPerList = 56512727;
-// The limit insertFront enforces; tests lower it.
-extern std::size_t spriteListLimit;
+constexpr std::uint64_t kListElementBytes32Bit = 76;
+static_assert(kMaxSpritesPerList == 0xFFFFFFFFu / kListElementBytes32Bit &&
+                  (kMaxSpritesPerList + 1) * kListElementBytes32Bit > 0xFFFFFFFFu,
+              "the list limit is the count of 76-byte elements within 2^32 - 1 bytes");
 
 void setColour(RgbaColour& colour, float red, float green, float blue, float alpha);
 Sprite makeSprite(double x, double y, double vx, double vy, ShapeRoutine shape,
                   const RgbaColour& colour);
 
-// Whether the list holds spriteListLimit sprites, so that insertFront would refuse another.
+// Whether the list holds as many sprites as the limit allows, so that insertFront would refuse
+// another.
 bool spriteListFull(const SpriteList& list);
 // Throws std::length_error("list<T> too long") and leaves the list unchanged when it is full.
 void insertFront(SpriteList& list, const Sprite& sprite);

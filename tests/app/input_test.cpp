@@ -3,6 +3,7 @@
 #include "shapes/shapes.h"
 #include "sprites/random.h"
 #include "sprites/sprites.h"
+#include "sprites/testing.h"
 #include "text/text.h"
 
 #include <GL/freeglut.h>
@@ -44,12 +45,10 @@ class InputTest : public ::testing::Test {
         filledSprites.clear();
         outlineSprites.clear();
         typedText.clear();
-        spriteListLimit = kMaxSpritesPerList;
         calendarSeconds = fakeCalendar;
         fakeSeconds = 1;
         resetGlCalls();
     }
-    void TearDown() override { spriteListLimit = kMaxSpritesPerList; }
 };
 
 TEST_F(InputTest, LetterSpawnsOutlineAndFilledSpriteAtOneSpot) {
@@ -212,7 +211,7 @@ TEST_F(InputTest, EachNewlineFollowsTheInsertOfItsSprite) {
 }
 
 TEST_F(InputTest, FullOutlineListRefusesThePairButKeepsTheKey) {
-    spriteListLimit = 2;
+    const SpriteListLimitForTest limit(2);
     pressKey('a');
     pressKey('b');
     filledSprites.clear(); // room in the filled list only
@@ -226,7 +225,7 @@ TEST_F(InputTest, FullOutlineListRefusesThePairButKeepsTheKey) {
 }
 
 TEST_F(InputTest, FullFilledListTakesTheOutlineBack) {
-    spriteListLimit = 2;
+    const SpriteListLimitForTest limit(2);
     pressKey('a');
     pressKey('b');
     outlineSprites.clear(); // room in the outline list only
