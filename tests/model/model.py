@@ -219,14 +219,23 @@ def timer_cases():
     cases = []
     # Counter frequencies that are not powers of two, with readings that are not whole
     # milliseconds, so that a product rounded to single precision too early shows.
+    # 2893442000 is a counter whose frequency float does not hold exactly, and for which
+    # 1 / frequency rounded to float differs from 1 / (frequency as a float).
+    assert f32(1.0 / 2893442000) != f32(1.0 / f32(2893442000))
     for frequency, start in [(1000000000, 5123456789), (3579545, 918273645), (2400000, -7654321),
-                             (10000000, 0), (1000, 123456)]:
+                             (10000000, 0), (1000, 123456), (2893442000, 77)]:
         case = TimerCase("hi_%d" % frequency, frequency, start)
         case.getters()
         t = start
         # A long first interval, then frame-like intervals of about 1/60 s with jitter.
         t += frequency * 7 // 5 + 1
         case.tick(t)
+        # A pause of some seconds, of a length whose count converted to float before the
+        # multiplication would give other bits (where the count is beyond float's exact range).
+        pause = long_interval_telling_float_from_double(frequency)
+        if pause is not None:
+            t += pause
+            case.tick(t)
         for jitter in [0, 1, -1, 7, 123, -4567, 99991]:
             t += frequency // 60 + jitter * max(1, frequency // 1000000)
             case.tick(t)
@@ -264,6 +273,22 @@ def timer_cases():
         case.getters()
         cases.append(case)
 
+    # A counter of 2^20 counts a second, where 1/32 s and 125 ms are whole counts: the limiter's
+    # and the delay's comparisons meet their bounds exactly (the limiter returns on equality, the
+    # delay as well).
+    frequency = 1 << 20
+    case = TimerCase("hi_exact_bounds", frequency, 1 << 40)
+    t = (1 << 40) + 12345
+    case.tick(t)
+    case.set_target(32)
+    used = case.limit(around(t + frequency // 32, -2, 2))
+    assert used == 3, used
+    case.delay(125, around(t + frequency // 8, -2, 2))
+    case.set_target(64)
+    case.limit(around(t + frequency // 64, -1, 1))
+    case.tick(t + frequency // 8)
+    cases.append(case)
+
     # Millisecond mode: whole milliseconds times the single-precision 0.001, and the wrap.
     case = TimerCase("ms", None, 4294967000)
     case.getters()
@@ -283,6 +308,17 @@ def timer_cases():
     case.tick((t + 1000) & 0xFFFFFFFF)
     cases.append(case)
     return cases
+
+
+def long_interval_telling_float_from_double(frequency):
+    """A count of 3 to 10 seconds for which rounding the count to float first changes the elapsed
+    seconds, or None where every such count is exact in float."""
+    seconds_per_count = f32(1.0 / float(frequency))
+    start = max(3 * frequency, (1 << 24) + 1)
+    for count in range(start, min(10 * frequency, start + 200000)):
+        if f32(f32(float(count)) * seconds_per_count) != f32(float(count) * seconds_per_count):
+            return count
+    return None
 
 
 def write_timer(out):
