@@ -10,7 +10,7 @@ declare -A VORANDEL_PACKAGES=(
   [demo]="xvfb xauth xdotool x11-apps imagemagick"
   # The test suite: GoogleTest, benchmarks, the comparison peer, clang with its sanitizer and
   # fuzzer runtimes, the Python model that writes the golden data, and process tools.
-  [test]="libgtest-dev libgmock-dev libbenchmark-dev libstb-dev clang libclang-rt-14-dev python3 procps"
+  [test]="libgtest-dev libgmock-dev libbenchmark-dev libstb-dev clang libclang-rt-14-dev python3 python3-pyflakes python3-pycodestyle procps"
   # The same unit tests built for aarch64 and run under user-mode emulation.
   [cross]="g++-aarch64-linux-gnu qemu-user"
   # The Debian package and the checks of what it installs.

@@ -324,7 +324,8 @@ def long_interval_telling_float_from_double(frequency):
 def write_timer(out):
     lines = ["# <name> <hi|ms> <frequency> <first reading> then operations: G <elapsed> <fps> | "
              "T <reading> <elapsed> <fps> | S <rate> <target after> | "
-             "L <target> <readings used> <n> <n readings> | D <ms> <readings used> <n> <n readings>"]
+             "L <target> <readings used> <n> <n readings> | "
+             "D <ms> <readings used> <n> <n readings>"]
     for case in timer_cases():
         lines.append(case.line())
     # Checks of the model against the design's own examples.
@@ -563,19 +564,25 @@ def pixel_byte(i):
     return (i * 37 + 11) & 0xFF
 
 
-def bmp_file(width, height):
+def bmp_header(width, height):
+    """The 58 header bytes: the 14-byte file header, the 40-byte info header and one colour-table
+    entry, which we write as zero."""
     size = 3 * width * height
     header = struct.pack("<2sIHHI", b"BM", 58 + size, 0, 0, 58)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, size, 1000, 1000, 0, 0)
-    colour_table_entry = bytes(4)  # our choice: zero
+    assert len(header) == 14 and len(info) == 40
+    return header + info + bytes(4)
+
+
+def bmp_file(width, height):
+    """The whole file: the header, then rows from row 0, each pixel blue, green, red, and no
+    filler bytes at the end of a row whatever the width."""
     pixels = bytearray()
     for y in range(height):
         for x in range(width):
             i = x + y * width
             pixels += bytes([pixel_byte(3 * i + 2), pixel_byte(3 * i + 1), pixel_byte(3 * i)])
-    data = header + info + colour_table_entry + bytes(pixels)
-    assert len(header) == 14 and len(info) == 40 and len(data) == 58 + size
-    return data
+    return bmp_header(width, height) + bytes(pixels)
 
 
 def write_bmp(out):
@@ -585,20 +592,13 @@ def write_bmp(out):
     for width, height in [(0, 0), (1, 1), (2, 1), (3, 2), (5, 3), (6, 1), (7, 5), (9, 2), (10, 3),
                           (13, 1), (1, 13), (4, 4), (721, 1)]:
         data = bmp_file(width, height)
+        assert len(data) == 58 + 3 * width * height
         lines.append("%d %d %d file %s" % (width, height, len(data), data.hex()))
     for width, height in [(720, 576), (1023, 767), (999, 1001)]:
-        data = bmp_file(width, height) if width * height < 5000 else \
-            bmp_header_only(width, height)
-        lines.append("%d %d %d header %s" % (width, height, 58 + 3 * width * height,
-                                            data[:58].hex()))
+        header = bmp_header(width, height)
+        lines.append("%d %d %d header %s" % (width, height, 58 + 3 * width * height, header.hex()))
     assert 58 + 3 * 720 * 576 == 1244218
     write(out, "bmp.txt", lines)
-
-
-def bmp_header_only(width, height):
-    size = 3 * width * height
-    return struct.pack("<2sIHHI", b"BM", 58 + size, 0, 0, 58) + \
-        struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, size, 1000, 1000, 0, 0) + bytes(4)
 
 
 # ---- output ----------------------------------------------------------------------------------
