@@ -9,6 +9,7 @@ single precision is modelled by rounding through struct's 4-byte IEEE format (f3
 Every file starts with one comment line describing its columns; values are hex bit patterns.
 """
 
+import decimal
 import math
 import os
 import struct
@@ -511,12 +512,35 @@ CURVES = [("e", 6.2831853071796, 35.0, 35.0, (33.807, -9.059)),
           ("p", 3.1415926535898, 25.0, 35.0, (-24.786, 4.568))]
 
 
+def cos_sin(angle):
+    """The cosine and sine of a double, each correctly rounded to double: Taylor series in
+    60-digit decimal arithmetic, so that the golden vertices do not depend on any C library."""
+    with decimal.localcontext() as context:
+        context.prec = 60
+        x = decimal.Decimal(angle)  # exact
+        cos_sum, sin_sum = decimal.Decimal(0), decimal.Decimal(0)
+        term, n = decimal.Decimal(1), 0  # x^n / n!
+        while n < 200:
+            if n % 4 == 0:
+                cos_sum += term
+            elif n % 4 == 1:
+                sin_sum += term
+            elif n % 4 == 2:
+                cos_sum -= term
+            else:
+                sin_sum -= term
+            n += 1
+            term = term * x / n
+        return float(cos_sum), float(sin_sum)
+
+
 def curve_vertices(sweep, rx, ry):
     n = 24
     vertices = []
     for k in range(n):
         angle = f32(k * sweep / n)
-        vertices.append((f32(rx * math.cos(angle)), f32(ry * math.sin(angle))))
+        cos, sin = cos_sin(angle)
+        vertices.append((f32(rx * cos), f32(ry * sin)))
     return vertices
 
 
