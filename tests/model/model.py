@@ -171,7 +171,6 @@ class TimerCase:
         self.timer = Timer(frequency, first_reading)
         self.tokens = [name, "hi" if frequency is not None else "ms",
                        str(frequency if frequency is not None else 0), str(first_reading)]
-        self.readings = []  # every reading handed to the timer so far
 
     def hand(self, readings):
         self.timer.readings.extend(readings)
@@ -359,9 +358,6 @@ TOP_EDGE = 576.0
 
 
 class Sprite:
-    FIELDS = ("x", "y", "vx", "vy", "red", "green", "blue", "alpha", "scale_x", "scale_y",
-              "life")
-
     def __init__(self, x, y, vx=-1.0, vy=-1.0, colour=(0.0, 1.0, 0.0, 1.0)):
         self.x, self.y, self.vx, self.vy = float(x), float(y), float(vx), float(vy)
         self.red, self.green, self.blue, self.alpha = (f32(c) for c in colour)
