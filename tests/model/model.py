@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""An independent model of the program's arithmetic, written from its design description and not
-from the C++ sources. It writes the golden files that the C++ tests compare against bit for bit.
+"""An independent model of the program's arithmetic: what the program is meant to compute,
+written in another language and apart from the C++ sources. It writes the golden files that the C++ tests compare against bit for bit.
 
     /usr/bin/python3 tests/model/model.py [output folder]    (default: tests/golden)
 
@@ -328,7 +328,7 @@ def write_timer(out):
              "D <ms> <readings used> <n> <n readings>"]
     for case in timer_cases():
         lines.append(case.line())
-    # Checks of the model against the design's own examples.
+    # A check of the model against a value known by hand: 17 ms in millisecond mode.
     timer = Timer(None, 100)
     timer.readings = [117]
     timer.tick()
@@ -493,7 +493,7 @@ def write_motion(out):
     sprites = [Sprite(0.00002, 0.00001, vx=-1.0, vy=-1.0), Sprite(360.0, 288.0)]
     motion_scenario("filled_ms", 0, sprites, seconds, lines)
 
-    # Design examples: one pass of mode 0 from opaque green.
+    # A check of the model against values known by hand: one pass of mode 0 from opaque green.
     s = Sprite(100, 100)
     move_sprites([s], 0.25, 0)
     assert (s.red, s.green, s.blue) == (f32(0.1), f32(0.99), f32(-0.1))
