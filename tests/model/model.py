@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """An independent model of the program's arithmetic: what the program is meant to compute,
-written in another language and apart from the C++ sources. It writes the golden files that the C++ tests compare against bit for bit.
+written in another language and apart from the C++ sources. It writes the golden files that the
+C++ tests compare against bit for bit.
 
     /usr/bin/python3 tests/model/model.py [output folder]    (default: tests/golden)
 
