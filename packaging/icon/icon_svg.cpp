@@ -98,10 +98,11 @@ int main() {
         {outlineFourPointedStar, "#00e0ff", 1.0, 22, -40, 1.15, 1.75},
         {outlineCircle, "#2050ff", 0.9, 52, 200, 0.9, 0.9},
     };
-    std::printf("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\""
-                " viewBox=\"0 0 256 256\">\n"
-                "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"36\" fill=\"#000000\"/>\n");
+    std::printf(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\""
+        " viewBox=\"0 0 256 256\">\n"
+        "  <rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"36\" fill=\"#000000\"/>\n");
     for (const IconSprite& s : sprites) {
         writeSprite(s);
     }

@@ -39,7 +39,7 @@ start_display
 start_program
 [ "$(xdotool getwindowname "$WID")" = "Vorandel program" ] || fail "title is '$(xdotool getwindowname "$WID")'"
 eval "$(xdotool getwindowgeometry --shell "$WID")"
-[ "$WIDTH" = 720 ] && [ "$HEIGHT" = 576 ] || fail "window is ${WIDTH}x$HEIGHT, not 720x576"
+if [ "$WIDTH" != 720 ] || [ "$HEIGHT" != 576 ]; then fail "window is ${WIDTH}x$HEIGHT, not 720x576"; fi
 
 # Figures turn from green within about a hundred frames: take quick screenshots right after the
 # key and press it again if the moment was missed.
