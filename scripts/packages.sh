@@ -13,8 +13,8 @@ declare -A VORANDEL_PACKAGES=(
   [test]="libgtest-dev libgmock-dev libbenchmark-dev libstb-dev clang libclang-rt-14-dev python3 python3-pyflakes python3-pycodestyle procps"
   # The same unit tests built for aarch64 and run under user-mode emulation.
   [cross]="g++-aarch64-linux-gnu qemu-user"
-  # The Debian package and the checks of what it installs.
-  [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc librsvg2-bin"
+  # The Debian package and the checks of what it installs (gio starts the menu entry).
+  [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc groff-base librsvg2-bin libglib2.0-bin"
   # The browser build and its tests in headless Chromium.
   [web]="emscripten nodejs chromium chromium-driver python3-selenium"
 )
