@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -266,17 +268,19 @@ TEST_F(ShellTest, FrameMakesItsCallsAndMovesByOneTimerInterval) {
 
 // What the program has set up when a call is made, in the words of the data file.
 std::string setUpState() {
-    const auto filled = [](ShapeRoutine routine) { return routine != nullptr; };
+    const auto set = [](ShapeRoutine routine) { return routine != nullptr; };
+    const std::pair<const char*, bool> parts[] = {
+        {"filled", std::all_of(filledShapes, filledShapes + 26, set)},
+        {"outline", std::all_of(outlineShapes, outlineShapes + 26, set)},
+        {"image",
+         windowImage.width == 720 && windowImage.height == 576 && windowImage.pixels != nullptr},
+        {"font", currentFont == GLUT_BITMAP_HELVETICA_12},
+    };
     std::string state;
-    if (std::all_of(filledShapes, filledShapes + 26, filled) &&
-        std::all_of(outlineShapes, outlineShapes + 26, filled)) {
-        state += "tables";
-    }
-    if (windowImage.width == 720 && windowImage.height == 576 && windowImage.pixels != nullptr) {
-        state += state.empty() ? "image" : " image";
-    }
-    if (currentFont == GLUT_BITMAP_HELVETICA_12) {
-        state += state.empty() ? "font" : " font";
+    for (const auto& [word, done] : parts) {
+        if (done) {
+            state += (state.empty() ? "" : " ") + std::string(word);
+        }
     }
     return state;
 }
