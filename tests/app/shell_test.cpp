@@ -67,8 +67,9 @@ std::string describe(const GlCall& call, const std::string& state = "") {
         out += call.pointer == givenArgv ? " argv" : " pointer";
     }
     if (call.function != nullptr) {
-        const auto named = std::find_if(kCallbacks.begin(), kCallbacks.end(),
-                                        [&](const auto& entry) { return entry.second == call.function; });
+        const auto named =
+            std::find_if(kCallbacks.begin(), kCallbacks.end(),
+                         [&](const auto& entry) { return entry.second == call.function; });
         out += " " + (named != kCallbacks.end() ? named->first : std::string("unknown-callback"));
     }
     if (!call.text.empty()) {
@@ -77,41 +78,26 @@ std::string describe(const GlCall& call, const std::string& state = "") {
     return state.empty() ? out : out + " ; " + state;
 }
 
-// Turns one line of the data file into the form describe() gives.
+// Turns one line of the data file into the form describe() gives: numbers and constants become
+// exact numbers, other words stay as they are.
 std::string parseLine(const std::string& line) {
-    std::string calls = line.substr(0, line.find(';'));
-    std::string state;
-    if (line.find(';') != std::string::npos) {
-        std::istringstream words(line.substr(line.find(';') + 1));
-        for (std::string word; words >> word;) {
-            state += (state.empty() ? "" : " ") + word;
-        }
-    }
-    GlCall call;
-    std::istringstream words(calls);
-    words >> call.name;
+    std::istringstream words(line);
+    std::string out;
     for (std::string word; words >> word;) {
-        if (word.front() == '"') {
-            std::string rest;
-            std::getline(words, rest);
-            call.text = (word + rest).substr(1, (word + rest).rfind('"') - 1);
-        } else if (word == "argv") {
-            call.pointer = givenArgv;
-        } else if (kCallbacks.count(word) != 0) {
-            call.function = kCallbacks.at(word);
-        } else if (std::isdigit(static_cast<unsigned char>(word.front())) || word.front() == '-') {
-            call.args.push_back(std::stod(word));
-        } else {
+        if (std::isdigit(static_cast<unsigned char>(word.front())) || word.front() == '-') {
+            word = number(std::stod(word));
+        } else if (word.rfind("GL", 0) == 0) {
             unsigned bits = 0;
             std::istringstream parts(word);
             for (std::string part; std::getline(parts, part, '|');) {
                 EXPECT_EQ(kConstants.count(part), 1u) << "unknown constant " << part;
                 bits |= kConstants.count(part) ? static_cast<unsigned>(kConstants.at(part)) : 0u;
             }
-            call.args.push_back(bits);
+            word = number(bits);
         }
+        out += (out.empty() ? "" : " ") + word;
     }
-    return describe(call, state);
+    return out;
 }
 
 // The sections of the data file, each a list of lines with @section lines expanded.
@@ -139,9 +125,9 @@ std::map<std::string, std::vector<std::string>> readSections() {
 // The expected calls of a section; `sprites` stands in for the <sprites> line.
 std::vector<std::string> expectedCalls(const std::string& section,
                                        const std::vector<std::string>& sprites = {}) {
-    const auto sections = readSections();
+    auto sections = readSections();
     std::vector<std::string> out;
-    for (const std::string& line : sections.count(section) ? sections.at(section) : out) {
+    for (const std::string& line : sections[section]) {
         if (line == "<sprites>") {
             out.insert(out.end(), sprites.begin(), sprites.end());
         } else {

@@ -15,8 +15,7 @@ struct GlCall {
 };
 
 // Converts a callback to the type GlCall::function holds, for comparison.
-template <typename Function>
-void (*asFunction(Function* function))() {
+template <typename Function> void (*asFunction(Function* function))() {
     return reinterpret_cast<void (*)()>(function);
 }
 

@@ -38,8 +38,9 @@ TEST(RealClocks, CounterAndMillisecondClockAdvanceWithTime) {
     EXPECT_LT(after - before, 5000000000); // a loaded machine, but not one that stalls for 5 s
     EXPECT_GE(static_cast<std::uint32_t>(millisAfter - millisBefore), 20u);
     EXPECT_LT(static_cast<std::uint32_t>(millisAfter - millisBefore), 5000u);
-    EXPECT_LT(static_cast<std::uint32_t>(millisBefore - static_cast<std::uint32_t>(before / 1000000)),
-              1000u);
+    EXPECT_LT(
+        static_cast<std::uint32_t>(millisBefore - static_cast<std::uint32_t>(before / 1000000)),
+        1000u);
     EXPECT_LT(static_cast<std::uint32_t>(static_cast<std::uint32_t>(after / 1000000) - millisAfter),
               1000u);
 }
