@@ -13,6 +13,11 @@ unsigned chooseDisplayMode(bool (*possible)(unsigned mode));
 // at (50, 50), titled "Vorandel program", in the display mode chooseDisplayMode picks.
 void openWindow(int* argc, char** argv);
 
+// Everything main does: opens the window, sets up OpenGL, fills the shape tables, allocates the
+// window image, registers the display, idle, keyboard and mouse callbacks, selects the default
+// font and enters the GLUT main loop, which does not return.
+void runProgram(int* argc, char** argv);
+
 void initGL();
 void displayFrame();
 void onIdle();

@@ -26,7 +26,10 @@ void FrameTimer::readClock() {
 
 std::int64_t FrameTimer::countsSincePreviousTick() const {
     if (highResolution) {
-        return currentCount - previousCount;
+        // Subtracted as unsigned and taken as signed: the difference modulo 2^64, defined for
+        // every pair of readings.
+        return static_cast<std::int64_t>(static_cast<std::uint64_t>(currentCount) -
+                                         static_cast<std::uint64_t>(previousCount));
     }
     const auto now = static_cast<std::uint32_t>(currentCount);
     const auto before = static_cast<std::uint32_t>(previousCount);

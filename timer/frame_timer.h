@@ -31,8 +31,9 @@ class FrameTimer {
 
   private:
     void readClock();
-    // Counts since the previous tick. In millisecond mode the difference is taken modulo 2^32,
-    // so an interval across the wrap of the millisecond clock stays small and positive.
+    // Counts since the previous tick: the difference of the readings modulo 2^64, as a signed
+    // count. In millisecond mode it is taken modulo 2^32, so an interval across the wrap of the
+    // millisecond clock stays small and positive.
     std::int64_t countsSincePreviousTick() const;
 
     std::int64_t currentCount;

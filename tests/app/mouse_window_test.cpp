@@ -1,4 +1,5 @@
-// The mouse callback against real Mesa: what a left-button release puts on the screen.
+// The program's window as the display really made it, and the mouse callback against real Mesa:
+// what a left-button release puts on the screen.
 #include "app/app.h"
 #include "shapes/shapes.h"
 
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 
 // Xlib last: its macros (None, Bool) would clash with the headers above.
 #include <GL/glx.h>
@@ -53,6 +55,35 @@ class MouseWindowTest : public ::testing::Test {
                 static_cast<unsigned char>(pixel & 0xFF)};
     }
 };
+
+// Where the display offers the mode asked for, the window has the accumulation and depth buffers
+// of it; otherwise it has those of the mode the program fell back to. No window manager runs on
+// the test display, so the position is exactly the one asked for.
+TEST_F(MouseWindowTest, WindowHasThePositionSizeTitleAndBuffersAskedFor) {
+    EXPECT_EQ(glutGet(GLUT_WINDOW_X), 50);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_Y), 50);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 720);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 576);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_DOUBLEBUFFER), 1);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_RGBA), 1);
+
+    glutInitDisplayMode(kPreferredDisplayMode);
+    const bool accumOffered = glutGet(GLUT_DISPLAY_MODE_POSSIBLE) != 0;
+    glutInitDisplayMode(kPreferredDisplayMode & ~static_cast<unsigned>(GLUT_ACCUM));
+    const bool depthOffered = accumOffered || glutGet(GLUT_DISPLAY_MODE_POSSIBLE) != 0;
+    if (accumOffered) {
+        EXPECT_GT(glutGet(GLUT_WINDOW_ACCUM_RED_SIZE), 0);
+    }
+    if (depthOffered) {
+        EXPECT_GT(glutGet(GLUT_WINDOW_DEPTH_SIZE), 0);
+    }
+    RecordProperty("accumulation buffer offered", accumOffered ? "yes" : "no");
+
+    char* title = nullptr;
+    ASSERT_NE(XFetchName(glXGetCurrentDisplay(), glXGetCurrentDrawable(), &title), 0);
+    EXPECT_EQ(std::string(title), "Vorandel program");
+    XFree(title);
+}
 
 const std::array<unsigned char, 3> kWhite{255, 255, 255};
 const std::array<unsigned char, 3> kBlack{0, 0, 0};

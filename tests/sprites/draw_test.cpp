@@ -1,6 +1,6 @@
-// The draw pass and the frame routine, checked through the GL call recorder.
+// The draw pass, checked through the GL call recorder. (The frame routine around it is checked
+// call by call in tests/app/shell_test.cpp.)
 
-#include "app/app.h"
 #include "gl_recorder.h"
 #include "shapes/shapes.h"
 #include "sprites/sprites.h"
@@ -85,51 +85,4 @@ TEST(DrawPass, ASpriteWithoutAShapeGetsItsTransformButDrawsNothing) {
     drawSprites(list);
     EXPECT_EQ(names(glCalls()), (std::vector<std::string>{"glLoadIdentity", "glTranslated",
                                                           "glScalef", "glColor4fv"}));
-}
-
-TEST(Frame, MovesBothListsThenDrawsFilledBeforeOutlineSprites) {
-    initFilledShapes();
-    initOutlineShapes();
-    filledSprites.clear();
-    outlineSprites.clear();
-
-    // Each list gets a live sprite and, newer, one that fades in this frame: alpha already 0.
-    Sprite gone = sprite(5, 5, markShape, {1, 1, 1, 0});
-    insertFront(filledSprites, sprite(100, 100, filledShapes[1], {0, 1, 0, 1}));
-    insertFront(filledSprites, gone);
-    insertFront(outlineSprites, sprite(200, 200, outlineShapes[1], {0, 1, 0, 1}));
-    insertFront(outlineSprites, gone);
-
-    resetGlCalls();
-    displayFrame();
-    const std::vector<GlCall>& calls = glCalls();
-
-    EXPECT_EQ(filledSprites.size(), 1u);
-    EXPECT_EQ(outlineSprites.size(), 1u);
-    std::vector<std::string> expected = {"glClear", "glEnable"};
-    for (int list = 0; list < 2; ++list) {
-        for (const char* name :
-             {"glLoadIdentity", "glTranslated", "glScalef", "glColor4fv", "glBegin", "glVertex2i",
-              "glVertex2i", "glVertex2i", "glVertex2i", "glEnd"}) {
-            expected.push_back(name);
-        }
-    }
-    for (const char* name : {"glDisable", "glColor3f", "glFlush", "glutSwapBuffers"}) {
-        expected.push_back(name);
-    }
-    ASSERT_EQ(names(calls), expected);
-    EXPECT_EQ(calls[3].args[0], filledSprites.front().x);   // the filled sprite first,
-    EXPECT_EQ(calls[6].args[0], GL_POLYGON);                // as a polygon,
-    EXPECT_EQ(calls[13].args[0], outlineSprites.front().x); // then the outline sprite
-    EXPECT_EQ(calls[16].args[0], GL_LINE_LOOP);
-
-    // Both were moved by the same interval, with their own colour mode.
-    const Sprite& f = filledSprites.front();
-    const Sprite& o = outlineSprites.front();
-    EXPECT_LT(f.x, 100.0);
-    EXPECT_NEAR(100.0 - f.x, 200.0 - o.x, 1e-12);
-    EXPECT_GT(f.colour[0], 0.0f);
-    EXPECT_LT(o.colour[0], 0.0f);
-    filledSprites.clear();
-    outlineSprites.clear();
 }

@@ -4,14 +4,41 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 std::vector<GlCall> calls;
 
+void push(GlCall call) {
+    calls.push_back(std::move(call));
+    if (glCallObserver != nullptr) {
+        glCallObserver(calls.back());
+    }
+}
+
+GlCall named(const char* name, std::vector<double> args) {
+    GlCall call;
+    call.name = name;
+    call.args = std::move(args);
+    return call;
+}
+
 void record(const char* name, std::vector<double> args = {}, const void* pointer = nullptr) {
-    calls.push_back(GlCall{name, std::move(args), pointer});
+    GlCall call = named(name, std::move(args));
+    call.pointer = pointer;
+    push(std::move(call));
+}
+
+template <typename Function>
+void recordCallback(const char* name, Function* callback, std::vector<double> args = {}) {
+    GlCall call = named(name, std::move(args));
+    call.function = asFunction(callback);
+    push(std::move(call));
 }
 } // namespace
+
+void (*glCallObserver)(const GlCall& call) = nullptr;
+int glutGetAnswer = 1;
 
 std::vector<GlCall>& glCalls() {
     return calls;
@@ -118,4 +145,71 @@ void glutSwapBuffers() {
 }
 void glutPostRedisplay() {
     record("glutPostRedisplay");
+}
+
+// GLUT set-up, callback registration and the main loop, for the program's start-up.
+void glutInit(int* argc, char** argv) {
+    record("glutInit", {double(*argc)}, argv);
+}
+void glutInitDisplayMode(unsigned int mode) {
+    record("glutInitDisplayMode", {double(mode)});
+}
+int glutGet(GLenum query) {
+    record("glutGet", {double(query)});
+    return glutGetAnswer;
+}
+void glutInitWindowSize(int width, int height) {
+    record("glutInitWindowSize", {double(width), double(height)});
+}
+void glutInitWindowPosition(int x, int y) {
+    record("glutInitWindowPosition", {double(x), double(y)});
+}
+int glutCreateWindow(const char* title) {
+    GlCall call = named("glutCreateWindow", {});
+    call.text = title;
+    push(std::move(call));
+    return 1;
+}
+void glutMainLoop() {
+    record("glutMainLoop");
+}
+void glutDisplayFunc(void (*callback)()) {
+    recordCallback("glutDisplayFunc", callback);
+}
+void glutIdleFunc(void (*callback)()) {
+    recordCallback("glutIdleFunc", callback);
+}
+void glutKeyboardFunc(void (*callback)(unsigned char, int, int)) {
+    recordCallback("glutKeyboardFunc", callback);
+}
+void glutMouseFunc(void (*callback)(int, int, int, int)) {
+    recordCallback("glutMouseFunc", callback);
+}
+// Callbacks the program does not register; recorded so that a test sees it if it ever does.
+void glutReshapeFunc(void (*callback)(int, int)) {
+    recordCallback("glutReshapeFunc", callback);
+}
+void glutMotionFunc(void (*callback)(int, int)) {
+    recordCallback("glutMotionFunc", callback);
+}
+void glutPassiveMotionFunc(void (*callback)(int, int)) {
+    recordCallback("glutPassiveMotionFunc", callback);
+}
+void glutSpecialFunc(void (*callback)(int, int, int)) {
+    recordCallback("glutSpecialFunc", callback);
+}
+void glutSpecialUpFunc(void (*callback)(int, int, int)) {
+    recordCallback("glutSpecialUpFunc", callback);
+}
+void glutKeyboardUpFunc(void (*callback)(unsigned char, int, int)) {
+    recordCallback("glutKeyboardUpFunc", callback);
+}
+void glutEntryFunc(void (*callback)(int)) {
+    recordCallback("glutEntryFunc", callback);
+}
+void glutVisibilityFunc(void (*callback)(int)) {
+    recordCallback("glutVisibilityFunc", callback);
+}
+void glutTimerFunc(unsigned int milliseconds, void (*callback)(int), int value) {
+    recordCallback("glutTimerFunc", callback, {double(milliseconds), double(value)});
 }
