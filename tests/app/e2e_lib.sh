@@ -105,6 +105,29 @@ letter_spawns() {
     [ "$(output_bytes)" -eq "$want" ] || fail "$2"
 }
 
+# Presses letter $1 until a screenshot shows green pixels: the colours drift away from green
+# within about a hundred frames, so it takes eight quick screenshots right after each press and
+# presses again if the moment was missed, five times at most. Sets GREEN to the count of green
+# pixels and PRESSES to the presses made; fails when none showed green.
+press_until_green() {
+    GREEN=0
+    PRESSES=0
+    local shot
+    while [ "$PRESSES" -lt 5 ]; do
+        xdotool key "$1"
+        PRESSES=$((PRESSES + 1))
+        for shot in 1 2 3 4 5 6 7 8; do
+            xwd -id "$WID" -silent >"$WORK/raw_$shot.xwd"
+        done
+        for shot in 1 2 3 4 5 6 7 8; do
+            $CONVERT "xwd:$WORK/raw_$shot.xwd" "$WORK/letter.png"
+            GREEN=$(green_pixels letter)
+            [ "$GREEN" -gt 0 ] && return 0
+        done
+    done
+    fail "no green pixels after $PRESSES presses of $1"
+}
+
 # Waits up to $1 seconds for the program to end; sets PROG_STATUS to its exit status, or to
 # "running" if it has not ended. (Not in a subshell: only this shell can wait for its child.)
 PROG_STATUS=""
