@@ -3,10 +3,7 @@
 // - keys come from the page's key events through browserKeyCode (the browser's GLUT turns key
 //   codes into characters only roughly and sends Backspace as a special key); a key that the
 //   program receives is kept from the browser (Backspace, Tab, the space bar);
-// - glBegin is wrapped at link time: the GL emulation has no GL_POLYGON;
-// - exit is wrapped at link time: GLUT's idle timer keeps the runtime alive, so a plain exit
-//   would leave the frame loop running; this one shuts the runtime down (the globals are
-//   destroyed, Module.onExit tells the page) and ends the program.
+// - glBegin and exit are wrapped at link time (wraps.cpp).
 // No font is selected: the browser build has no bitmap text (see text/text.h).
 
 #include "app/app.h"
@@ -15,20 +12,7 @@
 #include "web/browser.h"
 
 #include <GL/glut.h>
-#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
-
-extern "C" {
-void __real_glBegin(GLenum mode);
-
-void __wrap_glBegin(GLenum mode) {
-    __real_glBegin(browserPrimitive(mode));
-}
-
-[[noreturn]] void __wrap_exit(int status) {
-    emscripten_force_exit(status);
-}
-}
 
 namespace {
 EM_BOOL onBrowserKey(int /*eventType*/, const EmscriptenKeyboardEvent* event, void* /*data*/) {
