@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run emscripten. Debian's emscripten finds its JavaScript optimiser's
 # parser (node-acorn) only through NODE_PATH. Its cache of system libraries lives in its own
 # folder, which only root can write; anyone else gets a cache of their own (built on first use,
