@@ -16,7 +16,7 @@ declare -A VORANDEL_PACKAGES=(
   # The Debian package and the checks of what it installs (gio starts the menu entry).
   [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc groff-base librsvg2-bin libglib2.0-bin"
   # The browser build and its tests in headless Chromium.
-  [web]="emscripten nodejs chromium chromium-driver python3-selenium"
+  [web]="emscripten nodejs chromium chromium-driver python3-selenium python3-pil"
 )
 
 ensure_packages() {

@@ -1,6 +1,8 @@
 #pragma once
 // Text overlay: white bitmap-font text and numbers at window positions, and the list of the
 // characters typed so far (oldest first) with the operation that draws it as lines of 71.
+// The font and the drawing operations live in text_draw.cpp (library vorandel_text_draw), the
+// typed-text record in text.cpp (vorandel_text); the browser build has only the latter.
 
 #include <list>
 

@@ -4,6 +4,7 @@
 // it under tests/support/with_xvfb.sh. Optional argument: the number of frames to time.
 
 #include "app/app.h"
+#include "bench/sprites/held_key.h"
 #include "shapes/shapes.h"
 #include "sprites/sprites.h"
 #include "timer/frame_timer.h"
@@ -11,7 +12,6 @@
 #include <GL/freeglut.h>
 
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,30 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr double kKeyRepeatSeconds = 1.0 / 25.0; // a held key repeats 25 times a second
 constexpr double kWarmUpSeconds = 100.0;
-constexpr double kWarmUpFrame = 1.0 / 60.0;
-
-// Positions come from a generator of their own: makeSprite reseeds the program's generator.
-std::uint32_t benchState = 12345;
-double benchRandom() {
-    benchState = benchState * 1664525u + 1013904223u;
-    return static_cast<double>(benchState >> 8) / static_cast<double>(1u << 24);
-}
-
-int nextLetter = 0;
-
-// What one key press of a letter adds: an outline and a filled sprite at one spot.
-void pressLetter() {
-    const int letter = nextLetter;
-    nextLetter = (nextLetter + 7) % 26; // steps through all 26 letters
-    RgbaColour green;
-    setColour(green, 0.0f, 1.0f, 0.0f, 1.0f);
-    const double x = benchRandom() * 720.0;
-    const double y = benchRandom() * 576.0;
-    insertFront(outlineSprites, makeSprite(x, y, -1.0, -1.0, outlineShapes[letter], green));
-    insertFront(filledSprites, makeSprite(x, y, -1.0, -1.0, filledShapes[letter], green));
-}
 
 double microseconds(Clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
@@ -59,16 +36,7 @@ int main(int argc, char** argv) {
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     // Hold a key for 100 seconds at 60 frames a second, without drawing: sprites of every age.
-    double sinceKey = kKeyRepeatSeconds;
-    for (double t = 0.0; t < kWarmUpSeconds; t += kWarmUpFrame) {
-        moveSprites(filledSprites, kWarmUpFrame, 0);
-        moveSprites(outlineSprites, kWarmUpFrame, 1);
-        sinceKey += kWarmUpFrame;
-        if (sinceKey >= kKeyRepeatSeconds) {
-            sinceKey -= kKeyRepeatSeconds;
-            pressLetter();
-        }
-    }
+    double sinceKey = holdKeyWithoutDrawing(kWarmUpSeconds);
     std::printf("load: %zu outline and %zu filled sprites\n", outlineSprites.size(),
                 filledSprites.size());
 
@@ -94,7 +62,7 @@ int main(int argc, char** argv) {
         sinceKey += frameTimer.getElapsedSeconds();
         while (sinceKey >= kKeyRepeatSeconds) {
             sinceKey -= kKeyRepeatSeconds;
-            pressLetter();
+            pressHeldKey();
         }
     }
     std::printf("after %d frames: %zu outline and %zu filled sprites\n", frames,
