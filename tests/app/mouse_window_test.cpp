@@ -2,6 +2,7 @@
 // what a left-button release puts on the screen.
 #include "app/app.h"
 #include "shapes/shapes.h"
+#include "test_window.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -19,14 +20,8 @@ namespace {
 class MouseWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        int argc = 1;
-        char name[] = "mouse_window_test";
-        char* argv[] = {name, nullptr};
-        openWindow(&argc, argv);
+        openTestWindow("mouse_window_test");
         glutDisplayFunc(displayFrame);
-        initGL();
-        initFilledShapes();
-        initOutlineShapes();
         for (int i = 0; i < 20; ++i) {
             glutMainLoopEvent();
         }

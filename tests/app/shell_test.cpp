@@ -103,8 +103,9 @@ std::string parseLine(const std::string& line) {
 // The sections of the data file, each a list of lines with @section lines expanded.
 std::map<std::string, std::vector<std::string>> readSections() {
     std::map<std::string, std::vector<std::string>> sections;
-    std::ifstream in(SHELL_CALLS_FILE);
-    EXPECT_TRUE(in.good()) << "cannot read " << SHELL_CALLS_FILE;
+    const std::string path = VORANDEL_TEST_DATA_DIR "/app/shell_calls.txt";
+    std::ifstream in(path);
+    EXPECT_TRUE(in.good()) << "cannot read " << path;
     std::string current;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') {

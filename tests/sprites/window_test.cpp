@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "shapes/shapes.h"
 #include "sprites/sprites.h"
+#include "test_window.h"
 #include "timer/frame_timer.h"
 
 #include <GL/freeglut.h>
@@ -15,21 +16,9 @@
 
 namespace {
 
-constexpr int kWidth = 720;
-constexpr int kHeight = 576;
-
 // What the back buffer held when the frame routine asked for a swap.
 std::vector<std::uint8_t> frameAtSwap;
 int swappedFrames = 0;
-
-// The back buffer as RGBA bytes, bottom row first (window space: y grows upwards).
-void readBackBuffer(std::vector<std::uint8_t>& out) {
-    glFinish();
-    out.assign(kWidth * kHeight * 4, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
-}
 
 struct Rgb {
     int r, g, b;
@@ -37,25 +26,17 @@ struct Rgb {
 
 class Screen : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "sprites_window_tests";
-        static char* argv[] = {name, nullptr};
-        openWindow(&argc, argv);
-        initGL();
-        initFilledShapes();
-        initOutlineShapes();
-    }
+    static void SetUpTestSuite() { openTestWindow("sprites_window_tests"); }
 
     void SetUp() override {
         glClear(GL_COLOR_BUFFER_BIT);
         glEnable(GL_BLEND);
     }
 
-    void readBack() { readBackBuffer(pixels); }
+    void readBack() { pixels = readBackBuffer(); }
 
     Rgb at(int x, int y) const {
-        const std::uint8_t* p = &pixels[(y * kWidth + x) * 4];
+        const std::uint8_t* p = &pixels[(y * kWindowWidth + x) * 4];
         return Rgb{p[0], p[1], p[2]};
     }
 
@@ -91,8 +72,8 @@ TEST_F(Screen, AFilledSpriteCoversItsFigureInItsColour) {
     drawSprites(list);
     readBack();
     int inside = 0;
-    for (int y = 0; y < kHeight; y += 3) {
-        for (int x = 0; x < kWidth; x += 3) {
+    for (int y = 0; y < kWindowHeight; y += 3) {
+        for (int x = 0; x < kWindowWidth; x += 3) {
             const double r = std::hypot(x + 0.5 - 360, y + 0.5 - 288);
             // The 24-gon's edges lie between 0.991 and 1 times the radius of 175.
             if (r < 171) {
@@ -111,8 +92,8 @@ TEST_F(Screen, AFilledSpriteCoversItsFigureInItsColour) {
     drawSprites(list);
     readBack();
     int lit = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < kWindowHeight; ++y) {
+        for (int x = 0; x < kWindowWidth; ++x) {
             if (!isBlack(x, y)) {
                 ++lit;
                 EXPECT_TRUE(x >= 139 && x <= 241 && y >= 139 && y <= 241) << x << "," << y;
@@ -239,6 +220,6 @@ TEST_F(Screen, TheFrameShowsOutlineSpritesOverFilledOnes) {
 // The test binary's own glutSwapBuffers takes the place of freeglut's: it captures the finished
 // frame from the back buffer, where its content is defined, instead of presenting it.
 void glutSwapBuffers() {
-    readBackBuffer(frameAtSwap);
+    frameAtSwap = readBackBuffer();
     ++swappedFrames;
 }

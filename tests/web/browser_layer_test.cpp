@@ -10,7 +10,7 @@
 #include <string>
 
 TEST(BrowserKeyCode, GivesTheCodeTheDesktopProgramReceives) {
-    std::ifstream table(VORANDEL_WEB_TEST_DATA "/keys.tsv");
+    std::ifstream table(VORANDEL_TEST_DATA_DIR "/web/keys.tsv");
     ASSERT_TRUE(table) << "keys.tsv not found";
     int cases = 0;
     std::string line;

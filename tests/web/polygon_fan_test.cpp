@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "shapes/shapes.h"
 #include "sprites/sprites.h"
+#include "test_window.h"
 #include "web/browser.h"
 
 #include <GL/freeglut.h>
@@ -18,9 +19,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kWidth = 720;
-constexpr int kHeight = 576;
 
 // Whether glBegin hands its primitive to browserPrimitive first, as the browser build does.
 bool drawAsInBrowser = false;
@@ -53,25 +51,20 @@ Picture drawFigure(ShapeRoutine figure, Position at, float scaleX, float scaleY,
     drawAsInBrowser = asInBrowser;
     drawSprites(SpriteList{sprite});
     drawAsInBrowser = false;
-    glFinish();
-    Picture out(kWidth * kHeight * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
-    return out;
+    return readBackBuffer();
 }
 
 struct Difference {
     int pixels = 0;
-    int left = kWidth, bottom = kHeight, right = -1, top = -1;
+    int left = kWindowWidth, bottom = kWindowHeight, right = -1, top = -1;
     int lit = 0; // pixels that either picture covers
 };
 
 Difference compare(const Picture& a, const Picture& b) {
     Difference d;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const std::size_t i = (static_cast<std::size_t>(y) * kWidth + x) * 4;
+    for (int y = 0; y < kWindowHeight; ++y) {
+        for (int x = 0; x < kWindowWidth; ++x) {
+            const std::size_t i = (static_cast<std::size_t>(y) * kWindowWidth + x) * 4;
             const bool litA = a[i] | a[i + 1] | a[i + 2];
             const bool litB = b[i] | b[i + 1] | b[i + 2];
             d.lit += (litA || litB) ? 1 : 0;
@@ -97,12 +90,7 @@ extern "C" void glBegin(GLenum mode) {
 }
 
 TEST(PolygonAsFan, EveryFilledFigureButTheFigureEightGivesTheSamePixels) {
-    static int argc = 1;
-    static char name[] = "web_polygon_fan_test";
-    static char* argv[] = {name, nullptr};
-    openWindow(&argc, argv);
-    initGL();
-    initFilledShapes();
+    openTestWindow("web_polygon_fan_test");
 
     std::printf("renderer: %s, %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
                 reinterpret_cast<const char*>(glGetString(GL_VERSION)));
