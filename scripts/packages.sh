@@ -41,6 +41,24 @@ ensure_packages() {
       return 1
     fi
   fi
-  "${sudo[@]}" apt-get update -qq || return 1
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another apt-get or an unattended upgrade may hold the dpkg lock. apt-get install waits for it
+  # (DPkg::Lock::Timeout); apt-get update does not wait for the lock of the package lists, so it is
+  # tried again every few seconds while that lock is held. Up to ten minutes each.
+  local lock=(-o DPkg::Lock::Timeout=600) waited=0 log
+  log=$(mktemp)
+  until "${sudo[@]}" apt-get "${lock[@]}" update -qq 2>"$log"; do
+    if ! grep -q 'Could not get lock' "$log" || [ "$waited" -ge 600 ]; then
+      cat "$log" >&2
+      rm -f "$log"
+      return 1
+    fi
+    [ "$waited" -eq 0 ] && echo "Waiting for another package manager to finish (it holds the apt lock)"
+    sleep 5
+    waited=$((waited + 5))
+  done
+  rm -f "$log"
+  if lslocks -n -o PATH 2>/dev/null | grep -q '^/var/lib/dpkg/lock'; then
+    echo "Waiting for another package manager to finish (it holds the dpkg lock)"
+  fi
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }

@@ -43,7 +43,7 @@ trap e2e_cleanup EXIT
 # Starts Xvfb on a free display number (it picks one and reports it through -displayfd).
 start_display() {
     local fdfile="$WORK/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>"$WORK/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 200); do
         [ -s "$fdfile" ] && break

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs a command on an X display of its own: starts Xvfb on a free display number (depth 24, for
 # GLX), runs the command with DISPLAY set, then stops the server it started, by process id.
-# Exits with the command's status.
+# Exits with the command's status. -noreset: without it, a short-lived client that leaves during
+# the connection handshake (an xdotool poll) resets the server and the next client cannot connect.
 set -u
 fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
 xvfb_pid=$!
 cleanup() {
     kill "$xvfb_pid" 2>/dev/null
