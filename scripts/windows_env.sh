@@ -74,7 +74,11 @@ wine_start() {
     WINE_TMP=$(mktemp -d)
     export WINEPREFIX=$WINE_TMP/prefix
     echo "Wine: making a prefix in $WINEPREFIX"
-    timeout 180 wineboot -i || { echo "error: wineboot -i failed or took over 180 s" >&2; return 1; }
+    timeout 180 wineboot -i >"$WINE_TMP/wineboot.log" 2>&1 || {
+        cat "$WINE_TMP/wineboot.log" >&2
+        echo "error: wineboot -i failed or took over 180 s" >&2
+        return 1
+    }
     wine_server_stop
 }
 
