@@ -59,9 +59,11 @@ windows_configure() {
     local build=$1
     shift
     windows_freeglut "$build/freeglut"
+    # Optimised as the Linux build (-O2), without debugging information: the program is stripped.
     cmake -S "$WINDOWS_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFreeGLUT_DIR="$build/freeglut/lib/cmake/FreeGLUT" \
-        -DBUILD_TESTING=OFF "$@" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+        -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
+        -DFreeGLUT_DIR="$build/freeglut/lib/cmake/FreeGLUT" -DBUILD_TESTING=OFF "$@" >/dev/null
 }
 
 # Wine, quiet, without the prompts to install Mono and Gecko, and without winemenubuilder, which
