@@ -42,16 +42,18 @@ windows_freeglut() {
     local source
     source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'freeglut-*')
     echo "freeglut: building $(basename "$source") for Windows, static"
-    timeout 600 cmake -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-        -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
-        -DFREEGLUT_BUILD_DEMOS=OFF >"$work/configure.log" 2>&1 &&
-        timeout 600 cmake --build "$work/build" -j2 >"$work/build.log" 2>&1 &&
-        cmake --install "$work/build" >/dev/null || {
+    if ! {
+        timeout 600 cmake -S "$source" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
+            -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+            -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
+            -DFREEGLUT_BUILD_DEMOS=OFF >"$work/configure.log" 2>&1 &&
+            timeout 600 cmake --build "$work/build" -j2 >"$work/build.log" 2>&1 &&
+            cmake --install "$work/build" >/dev/null
+    }; then
         tail -20 "$work"/*.log >&2
         rm -rf "$work" "$prefix"
         return 1
-    }
+    fi
     rm -rf "$work"
 }
 

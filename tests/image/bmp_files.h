@@ -110,8 +110,8 @@ class ScratchFolder : public ::testing::Test {
     void SetUp() override {
         std::random_device random;
         for (int attempt = 0; attempt < 100 && folder.empty(); ++attempt) {
-            const std::string name = ::testing::TempDir() + "vorandel_image_" +
-                                     std::to_string(random());
+            const std::string name =
+                ::testing::TempDir() + "vorandel_image_" + std::to_string(random());
             if (std::filesystem::create_directory(name)) {
                 folder = name;
             }

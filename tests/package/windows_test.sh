@@ -40,7 +40,7 @@ case_files() { awk -v c="$1" '$1 == c { sub(/^[^ ]+ +/, ""); print }' "$TESTS/wi
 mkdir "$WORK/zip"
 (cd "$WORK/zip" && timeout 60 cmake -E tar xf "$zip") || fail "cannot unpack $zip"
 exe=$WORK/zip/vorandel.exe
-imports=$($objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort)
+imports=$($objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
 [ -n "$imports" ] || fail "objdump lists no DLL imports"
 allowed=$(grep -v '^#' "$TESTS/windows_system_dlls.txt")
 others=$(comm -23 <(printf '%s\n' "$imports") <(printf '%s\n' "$allowed" | sort))
@@ -54,7 +54,7 @@ for type in 03 0e 10; do
 done
 strings -el "$exe" | grep -A1 -x FileVersion | grep -qx "$version" ||
     fail "the version resource does not say $version"
-echo "vorandel.exe: $(stat -c %s "$exe") bytes, imports $(echo $imports), icon and version $version"
+echo "vorandel.exe: $(stat -c %s "$exe") bytes, imports $(tr '\n' ' ' <<<"$imports")and has its icon and version $version"
 
 # The exact files of case $1 under folder $2.
 check_files() {
@@ -75,8 +75,8 @@ window_check() {
     [ "$(lit_pixels start)" -eq 0 ] || fail "the window is not black before any key"
 
     # A letter early in a second, until one press stays within its second and shows green.
-    local presses=0 attempt
-    for attempt in 1 2 3; do
+    local presses=0
+    for _ in 1 2 3; do
         wait_early_in_second
         press_until_green e
         presses=$((presses + PRESSES))
@@ -120,7 +120,7 @@ installed=$drive_c/Program\ Files/Vorandel
 [ -d "$installed" ] || fail "nothing was installed in Program Files/Vorandel"
 ( cd "$drive_c" && case_files setup | while read -r f; do [ -e "$f" ] || echo "missing: $f"; done ) >"$WORK/missing"
 [ ! -s "$WORK/missing" ] || fail "the installer left out: $(cat "$WORK/missing")"
-diff <(cd "$installed" && ls | LC_ALL=C sort) \
+diff <(cd "$installed" && find . ! -name . | sed 's|^\./||' | LC_ALL=C sort) \
     <(case_files setup | sed -n 's|^Program Files/Vorandel/||p' | LC_ALL=C sort) >&2 ||
     fail "the installed folder holds other files than listed"
 shortcut=$drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Vorandel.lnk

@@ -44,7 +44,8 @@ TEST(RealClocks, CounterAndMillisecondClockAdvanceWithTime) {
     monotonicCounter(&after);
     const double outerSeconds = std::chrono::duration<double>(Steady::now() - outerStart).count();
 
-    const double counterSeconds = static_cast<double>(after - before) / static_cast<double>(frequency);
+    const double counterSeconds =
+        static_cast<double>(after - before) / static_cast<double>(frequency);
     EXPECT_GE(counterSeconds, 0.020);
     EXPECT_LE(counterSeconds, outerSeconds + 0.001);
     EXPECT_LT(counterSeconds, 5.0); // a loaded machine, but not one that stalls for 5 s
