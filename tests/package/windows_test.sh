@@ -2,7 +2,7 @@
 # The Windows program, as shipped, under Wine on an Xvfb display:
 #   windows_test.sh ZIP SETUP
 # First the program in the zip: self-contained (it imports only system DLLs), stripped, with its
-# icon and version. Then each case of windows_files.txt: the zip unpacked alone into an empty
+# icon and version, built to hand the C library's exit to GLUT. Then each case of windows_files.txt: the zip unpacked alone into an empty
 # folder, and the installer run silently; each must put exactly its listed files in place, and the
 # program there must pass the window check: the exact title, 720 by 576, a letter puts green
 # pixels at the spot the generator gives for that second and writes two lines (\r\n, as Windows
@@ -54,6 +54,14 @@ for type in 03 0e 10; do
 done
 strings -el "$exe" | grep -A1 -x FileVersion | grep -qx "$version" ||
     fail "the version resource does not say $version"
+# freeglut's header routes the shell's glutInit and glutCreateWindow to the variants that hand the
+# C library's exit to GLUT (seen in the objects the program was linked from, in build-windows).
+app_library=${WINDOWS_BUILD:-$root/build-windows}/app/libvorandel_app.a
+undefined=$(x86_64-w64-mingw32-nm -u "$app_library") || fail "cannot read $app_library"
+for symbol in __glutInitWithExit __glutCreateWindowWithExit; do
+    grep -qw "$symbol" <<<"$undefined" || fail "the shell does not call $symbol"
+done
+! grep -Eqw 'glutInit|glutCreateWindow' <<<"$undefined" || fail "the shell calls glutInit or glutCreateWindow"
 echo "vorandel.exe: $(stat -c %s "$exe") bytes, imports $(tr '\n' ' ' <<<"$imports")and has its icon and version $version"
 
 # The exact files of case $1 under folder $2.
