@@ -2,9 +2,10 @@
 # The Windows program, as shipped, under Wine on an Xvfb display:
 #   windows_test.sh ZIP SETUP
 # First the program in the zip: self-contained (it imports only system DLLs), stripped, with its
-# icon and version, built to hand the C library's exit to GLUT. Then each case of windows_files.txt: the zip unpacked alone into an empty
-# folder, and the installer run silently; each must put exactly its listed files in place, and the
-# program there must pass the window check: the exact title, 720 by 576, a letter puts green
+# icon and version, built to hand the C library's exit to GLUT. Then each case of
+# windows_files.txt: the zip unpacked alone into an empty folder, and the installer run silently;
+# each must put exactly its listed files in place, and the program there must pass the window
+# check: the exact title, 720 by 576, a letter puts green
 # pixels at the spot the generator gives for that second and writes two lines (\r\n, as Windows
 # writes text), Backspace leaves the window black, Escape ends it with status 0. Last, the
 # uninstaller removes everything the installer put in place.
@@ -61,15 +62,21 @@ undefined=$(x86_64-w64-mingw32-nm -u "$app_library") || fail "cannot read $app_l
 for symbol in __glutInitWithExit __glutCreateWindowWithExit; do
     grep -qw "$symbol" <<<"$undefined" || fail "the shell does not call $symbol"
 done
-! grep -Eqw 'glutInit|glutCreateWindow' <<<"$undefined" || fail "the shell calls glutInit or glutCreateWindow"
-echo "vorandel.exe: $(stat -c %s "$exe") bytes, imports $(tr '\n' ' ' <<<"$imports")and has its icon and version $version"
+! grep -Eqw 'glutInit|glutCreateWindow' <<<"$undefined" ||
+    fail "the shell calls glutInit or glutCreateWindow"
+echo "vorandel.exe: $(stat -c %s "$exe") bytes, imports ${imports//$'\n'/ }," \
+    "has its icon and version $version"
 
-# The exact files of case $1 under folder $2.
+# The files of case $1 under folder $2: every listed one is there, and the program's folder holds
+# only the listed ones.
 check_files() {
-    local listed
-    listed=$(cd "$2" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
-    diff -u <(case_files "$1" | LC_ALL=C sort) <(printf '%s\n' "$listed") >&2 ||
-        fail "$1: the files in place differ from windows_files.txt"
+    local folder missing
+    folder=$(case_files "$1" | sed -n 's|/*vorandel\.exe$||p')
+    missing=$(cd "$2" && case_files "$1" | while read -r f; do [ -e "$f" ] || echo "$f"; done)
+    [ -z "$missing" ] || fail "$1: missing: $missing"
+    diff -u <(case_files "$1" | sed -n "s|^$folder/*||p" | grep -v / | LC_ALL=C sort) \
+        <(cd "$2/$folder" && find . ! -name . | sed 's|^\./||' | LC_ALL=C sort) >&2 ||
+        fail "$1: the program's folder holds other files than windows_files.txt lists"
 }
 
 # The window check on the program at $1 (a Unix path), started from another folder.
@@ -78,7 +85,7 @@ window_check() {
     [ "$(xdotool getwindowname "$WID")" = "Vorandel program" ] ||
         fail "title is '$(xdotool getwindowname "$WID")'"
     eval "$(xdotool getwindowgeometry --shell "$WID")"
-    if [ "$WIDTH" != 720 ] || [ "$HEIGHT" != 576 ]; then fail "window is ${WIDTH}x$HEIGHT, not 720x576"; fi
+    [ "$WIDTH x $HEIGHT" = "720 x 576" ] || fail "window is ${WIDTH}x$HEIGHT, not 720x576"
     snapshot start
     [ "$(lit_pixels start)" -eq 0 ] || fail "the window is not black before any key"
 
@@ -95,7 +102,8 @@ window_check() {
     [ "$(green_around letter "$SPOT_X" "$SPOT_Y")" = 1 ] ||
         fail "no green at ($SPOT_X, $SPOT_Y), the spot of second $PRESS_SECOND"
     wait_output_lines $((2 * presses))
-    [ "$(output_newlines)" -eq $((2 * presses)) ] || fail "$presses presses wrote $(output_newlines) lines"
+    [ "$(output_newlines)" -eq $((2 * presses)) ] ||
+        fail "$presses presses wrote $(output_newlines) lines"
     [ -z "$(tr -d '\r\n' <"$WORK/stdout")" ] || fail "the output is not only empty lines"
     [ "$(tr -cd '\r' <"$WORK/stdout" | wc -c)" -eq $((2 * presses)) ] ||
         fail "the lines do not end in \\r\\n"
@@ -110,7 +118,8 @@ window_check() {
     done
     [ "$lit" -eq 0 ] || fail "$lit pixels still lit after Backspace"
     escape_ends_with_zero 30
-    echo "window: title, 720x576, green at ($SPOT_X, $SPOT_Y) after $presses press(es), $((2 * presses)) lines, black after Backspace, status 0"
+    echo "window: title, 720x576, green at ($SPOT_X, $SPOT_Y) after $presses press(es)," \
+        "$((2 * presses)) lines, black after Backspace, status 0"
     wine_server_stop
 }
 
@@ -124,13 +133,8 @@ echo "PASS: zip: $(case_files zip | wc -l) files"
 # --- Case setup: installed silently, then uninstalled silently.
 timeout 120 wine "$setup" /S || fail "the installer failed"
 wine_server_stop
+check_files setup "$drive_c"
 installed=$drive_c/Program\ Files/Vorandel
-[ -d "$installed" ] || fail "nothing was installed in Program Files/Vorandel"
-( cd "$drive_c" && case_files setup | while read -r f; do [ -e "$f" ] || echo "missing: $f"; done ) >"$WORK/missing"
-[ ! -s "$WORK/missing" ] || fail "the installer left out: $(cat "$WORK/missing")"
-diff <(cd "$installed" && find . ! -name . | sed 's|^\./||' | LC_ALL=C sort) \
-    <(case_files setup | sed -n 's|^Program Files/Vorandel/||p' | LC_ALL=C sort) >&2 ||
-    fail "the installed folder holds other files than listed"
 shortcut=$drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Vorandel.lnk
 # The shortcut's target (its link information, in ANSI) and its icon (in UTF-16) are the program.
 strings "$shortcut" | grep -qxF 'C:\Program Files\Vorandel\vorandel.exe' ||
@@ -150,9 +154,11 @@ window_check "$installed/vorandel.exe"
 timeout 120 wine "$installed/uninstall.exe" /S || fail "the uninstaller failed"
 # The uninstaller runs on from a copy of itself; the wineserver ends after the last program.
 wine_server_stop
-( cd "$drive_c" && case_files setup | while read -r f; do [ ! -e "$f" ] || echo "left: $f"; done ) >"$WORK/left"
-[ ! -s "$WORK/left" ] || fail "the uninstaller left $(cat "$WORK/left")"
+left=$(cd "$drive_c" && case_files setup | while read -r f; do [ ! -e "$f" ] || echo "$f"; done)
+[ -z "$left" ] || fail "the uninstaller left $left"
 [ ! -e "$installed" ] || fail "the uninstaller left the folder Program Files/Vorandel"
-! timeout 60 wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left its Add/Remove Programs entry"
+! timeout 60 wine reg query "$key" >/dev/null 2>&1 ||
+    fail "the uninstaller left its Add/Remove Programs entry"
 wine_server_stop
-echo "PASS: setup: $(case_files setup | wc -l) files, shortcut, Add/Remove Programs entry, window; uninstalled"
+echo "PASS: setup: $(case_files setup | wc -l) files, shortcut, Add/Remove Programs entry," \
+    "window; uninstalled"
