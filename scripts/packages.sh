@@ -15,6 +15,10 @@ declare -A VORANDEL_PACKAGES=(
   [cross]="g++-aarch64-linux-gnu qemu-user"
   # The Debian package and the checks of what it installs (gio starts the menu entry).
   [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc groff-base librsvg2-bin libglib2.0-bin"
+  # The Windows program cross-built with mingw-w64 (posix threads), freeglut from Debian's source
+  # package (dpkg-source), its icon (ImageMagick), the installer (NSIS); tests run under Wine
+  # (file tells what the program is).
+  [windows]="g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev imagemagick file"
   # The browser build and its tests in headless Chromium.
   [web]="emscripten nodejs chromium chromium-driver python3-selenium python3-pil"
 )

@@ -1,3 +1,6 @@
+// The platform clocks on Linux and other POSIX systems: CLOCK_MONOTONIC serves as the
+// high-resolution counter (in nanoseconds) and, in whole milliseconds, as the millisecond clock.
+// Windows has its own in clocks_windows.cpp.
 #include "timer/clocks.h"
 
 #include <ctime>

@@ -89,6 +89,14 @@ lit_pixels() {
 output_bytes() { wc -c <"$WORK/stdout"; }
 output_newlines() { tr -cd '\n' <"$WORK/stdout" | wc -c; }
 
+# Waits until standard output holds $1 lines (up to $2 seconds, default 10).
+wait_output_lines() {
+    local want=$1 deadline=$((SECONDS + ${2:-10}))
+    while [ "$(output_newlines)" -lt "$want" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        sleep 0.05
+    done
+}
+
 # Waits until standard output holds $1 bytes (up to $2 seconds, default 10).
 wait_output_bytes() {
     local want=$1 deadline=$((SECONDS + ${2:-10}))
@@ -108,13 +116,18 @@ letter_spawns() {
 # Presses letter $1 until a screenshot shows green pixels: the colours drift away from green
 # within about a hundred frames, so it takes eight quick screenshots right after each press and
 # presses again if the moment was missed, five times at most. Sets GREEN to the count of green
-# pixels and PRESSES to the presses made; fails when none showed green.
+# pixels and PRESSES to the presses made, and PRESS_SECOND to the second of the clock in which
+# the last press was made (empty if the clock passed into the next one during the press); fails
+# when none showed green.
 press_until_green() {
     GREEN=0
     PRESSES=0
-    local shot
+    local shot before
     while [ "$PRESSES" -lt 5 ]; do
+        before=$(date +%s)
         xdotool key "$1"
+        PRESS_SECOND=$(date +%s)
+        [ "$PRESS_SECOND" = "$before" ] || PRESS_SECOND=""
         PRESSES=$((PRESSES + 1))
         for shot in 1 2 3 4 5 6 7 8; do
             xwd -id "$WID" -silent >"$WORK/raw_$shot.xwd"
@@ -126,6 +139,38 @@ press_until_green() {
         done
     done
     fail "no green pixels after $PRESSES presses of $1"
+}
+
+# Waits until the clock is early in a second (within its first 0.3 s), so that a key pressed now
+# is handled within the same second.
+wait_early_in_second() {
+    while [ "$(date +%N | cut -c1)" -ge 3 ]; do
+        sleep 0.02
+    done
+}
+
+# Where a letter pressed in second $1 of the clock spawns its pair, in window pixels from the top
+# left, as SPOT_X and SPOT_Y: the generator (state * 214013 + 2531011 mod 2^32, each draw bits 16
+# to 30) is seeded with the seconds cut to 32 bits; of three draws the second gives x (times
+# 720/32767) and the third y (times 576/32767, counted upwards).
+spawn_spot() {
+    local state=$(($1 & 0xFFFFFFFF)) draws=() _
+    for _ in 1 2 3; do
+        state=$(((state * 214013 + 2531011) & 0xFFFFFFFF))
+        draws+=($(((state >> 16) & 0x7FFF)))
+    done
+    SPOT_X=$((draws[1] * 720 / 32767))
+    SPOT_Y=$((576 - (draws[2] * 576 + 32766) / 32767))
+    [ "$SPOT_X" -le 719 ] || SPOT_X=719
+    [ "$SPOT_Y" -le 575 ] || SPOT_Y=575
+}
+
+# Whether the 5 by 5 pixels around ($2, $3) of snapshot $1 are all strongly green (green at least
+# half on and above blue). Prints 1 or 0.
+green_around() {
+    local x=$(($2 < 2 ? 0 : $2 > 717 ? 715 : $2 - 2)) y=$(($3 < 2 ? 0 : $3 > 573 ? 571 : $3 - 2))
+    $CONVERT "$WORK/$1.png" -alpha off -crop "5x5+$x+$y" +repage -fx 'g >= 0.5 && g > b' \
+        -format '%[fx:minima]' info:
 }
 
 # Waits up to $1 seconds for the program to end; sets PROG_STATUS to its exit status, or to

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Some tests cannot run where AddressSanitizer reserves the address space.
@@ -102,16 +103,60 @@ inline Bytes pixelsOf(const RgbImage& image) {
                                                   static_cast<std::size_t>(image.height) * 3);
 }
 
-// A scratch folder of its own for every test, removed afterwards.
+// A scratch folder of its own for every test, removed afterwards. A random name is tried until
+// one is free: creating the folder fails where the name is taken.
 class ScratchFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "vorandel_image_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && folder.empty(); ++attempt) {
+            const std::string name =
+                ::testing::TempDir() + "vorandel_image_" + std::to_string(random());
+            if (std::filesystem::create_directory(name)) {
+                folder = name;
+            }
+        }
+        ASSERT_FALSE(folder.empty());
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
     std::string path(const std::string& name) const { return folder + "/" + name; }
 
     std::string folder;
 };
+
+// What loadBmp or saveBmp returned, and what it printed.
+struct Outcome {
+    int result;
+    std::string output;
+};
+
+inline Outcome load(const std::string& path, RgbImage* image) {
+    ::testing::internal::CaptureStdout();
+    const int result = loadBmp(path.c_str(), image);
+    return {result, ::testing::internal::GetCapturedStdout()};
+}
+
+inline Outcome save(const std::string& path, RgbImage* image) {
+    ::testing::internal::CaptureStdout();
+    const int result = saveBmp(path.c_str(), image);
+    return {result, ::testing::internal::GetCapturedStdout()};
+}
+
+// The packed blue-green-red pixel data of an RGB buffer.
+inline Bytes asFileOrder(const Bytes& rgb) {
+    Bytes bgr(rgb);
+    for (std::size_t i = 0; i < bgr.size(); i += 3) {
+        std::swap(bgr[i], bgr[i + 2]);
+    }
+    return bgr;
+}
+
+// A valid 24-bit file with noise for pixels and its data at byte 58, and a copy of a file with
+// one 32-bit field changed.
+inline Bytes validFile(int width, int height) {
+    return handMadeBmp(width, height, noise(3u * width * height, 3), 58);
+}
+inline Bytes with32(Bytes file, std::size_t at, std::uint32_t value) {
+    setField32(file, at, value);
+    return file;
+}
