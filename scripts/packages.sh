@@ -15,8 +15,9 @@ declare -A VORANDEL_PACKAGES=(
   [cross]="g++-aarch64-linux-gnu qemu-user"
   # The Debian package and the checks of what it installs (gio starts the menu entry).
   [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc groff-base librsvg2-bin libglib2.0-bin"
-  # The browser build and its tests in headless Chromium.
-  [web]="emscripten nodejs chromium chromium-driver python3-selenium python3-pil"
+  # The browser build (rsvg-convert renders the page's larger icons) and its tests in headless
+  # Chromium.
+  [web]="emscripten nodejs librsvg2-bin chromium chromium-driver python3-selenium python3-pil"
 )
 
 ensure_packages() {
