@@ -2,12 +2,12 @@
 """The installable page in headless Chromium, each part in a fresh browser profile:
 
 - offline: a first visit installs the service worker, which holds every file of the page, and
-  the manifest parses, names icons that exist and makes the page installable in Chromium's own
-  judgement; then the web server is stopped and the page, loaded again, still starts and a letter
-  puts green pixels at the generator's spot. Last a new build is served: the old one keeps playing
-  until its page is closed, then the new one takes over and the old cache is gone.
+  the manifest names icons that exist and makes the page installable in Chromium's judgement;
+  then the web server is stopped and the page, loaded again, starts and a letter puts green
+  pixels at the generator's spot. Last a new build is served: the open page keeps its build until
+  it is closed, then the new one starts and the old cache is gone.
 - scaled: at each browser window size of window_sizes.tsv the canvas keeps its 720 by 576 pixels
-  and the 5:4 shape, fits the window beside the help line with sharp pixels, and a click reaches
+  and 5:4, fills the window above the help line with pixels scaled as blocks, and a click reaches
   the program at the window pixel under the pointer (see check_clicks).
 
   pwa_test.py [--page DIR]
@@ -17,15 +17,14 @@ Prints one line per check and closes with "N passed, N failed"; exits 1 if any c
 import argparse
 import io
 import json
-import math
 import os
 import shutil
 import signal
+import subprocess
 import sys
 import tempfile
 import time
 import urllib.request
-import xml.etree.ElementTree
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -41,11 +40,20 @@ TIME_LIMIT = 240  # seconds for the whole test
 WORKER = "service-worker.js"
 
 
-def page_files(folder):
-    """Every file of the built page but the worker, as URLs relative to the page."""
-    return sorted(os.path.relpath(os.path.join(parent, name), folder).replace(os.sep, "/")
-                  for parent, _, names in os.walk(folder) for name in names
-                  if os.path.join(parent, name) != os.path.join(folder, WORKER))
+def in_page(driver, body, *args):
+    """Runs `body`, an async JavaScript function body over `args`, in the page; its result."""
+    return driver.execute_async_script(
+        "const done = arguments[arguments.length - 1];"
+        f"(async (args) => {{ {body} }})(Array.from(arguments).slice(0, -1))"
+        ".then(done, (e) => done('error: ' + e));", *args)
+
+
+CACHED = """const base = new URL(".", location.href).href, found = {};
+    for (const name of await caches.keys()) {
+      const requests = await (await caches.open(name)).keys();
+      found[name] = requests.map((r) => r.url.slice(base.length)).sort();
+    }
+    return found;"""
 
 
 def started(driver, url):
@@ -57,74 +65,30 @@ def started(driver, url):
     return page if page.wait_for("Module.calledRun === true && !!Module.ctx", 1) else None
 
 
-def wait_for_worker(driver):
-    """Waits until a service worker is active and controls the page."""
-    return driver.execute_async_script("""
-        var done = arguments[arguments.length - 1];
-        navigator.serviceWorker.ready.then(function () {
-          if (navigator.serviceWorker.controller) return done(true);
-          navigator.serviceWorker.addEventListener("controllerchange", function () { done(true); });
-        });""")
-
-
-def cached(driver):
-    """The service worker caches of the page's origin: {name: [relative URLs]}."""
-    return dict(driver.execute_async_script("""
-        var done = arguments[arguments.length - 1], base = new URL(".", location.href).href;
-        caches.keys().then(function (names) {
-          return Promise.all(names.map(function (name) {
-            return caches.open(name).then(function (c) { return c.keys(); }).then(function (r) {
-              return [name, r.map(function (q) { return q.url.slice(base.length); }).sort()];
-            });
-          }));
-        }).then(done);"""))
-
-
 def manifest_problems(folder):
     """What is wrong with the manifest in `folder` and the icons it names (empty: nothing)."""
     with open(os.path.join(folder, "manifest.webmanifest"), encoding="utf-8") as f:
         manifest = json.load(f)
-    problems = [f"{key} is {manifest.get(key)!r}" for key, allowed in (
-        ("name", ["Vorandel"]), ("display", ["fullscreen", "standalone"]),
-        ("theme_color", ["#000000"]), ("background_color", ["#000000"]),
-        ("start_url", ["./"]), ("scope", ["./"])) if manifest.get(key) not in allowed]
-    largest = 0
+    expected = {"name": "Vorandel", "theme_color": "#000000", "background_color": "#000000",
+                "start_url": "./", "scope": "./"}
+    problems = [f"{key} is {manifest.get(key)!r}" for key, value in expected.items()
+                if manifest.get(key) != value]
+    if manifest.get("display") not in ("fullscreen", "standalone"):
+        problems.append(f"display is {manifest.get('display')!r}")
     for icon in manifest.get("icons", []):
         path = os.path.join(folder, icon["src"])
+        if icon.get("type") == "image/svg+xml":  # a picture at any size
+            if not os.path.isfile(path):
+                problems.append(f"{icon['src']} is missing")
+            continue
         try:
-            if icon["type"] == "image/svg+xml":
-                if not xml.etree.ElementTree.parse(path).getroot().tag.endswith("svg"):
-                    problems.append(f"{icon['src']} is not an SVG picture")
-                continue
             with Image.open(path) as image:
                 size = f"{image.width}x{image.height}"
                 if image.format != "PNG" or size != icon["sizes"]:
                     problems.append(f"{icon['src']} is {image.format} {size}, not {icon['sizes']}")
-                largest = max(largest, min(image.size))
-        except (OSError, xml.etree.ElementTree.ParseError) as error:
+        except OSError as error:
             problems.append(f"{icon['src']}: {error}")
-    if largest < 144:  # the smallest icon Chromium installs an app with
-        problems.append(f"the largest PNG icon is {largest} pixels")
     return problems
-
-
-def offline_fetches(driver, files):
-    """Fetches `files` from within the page: [file, HTTP status or 0, Content-Type or error]."""
-    return driver.execute_async_script("""
-        var files = arguments[0], done = arguments[arguments.length - 1];
-        Promise.all(files.map(function (f) {
-          return fetch(f).then(
-            function (r) { return [f, r.status, r.headers.get("Content-Type")]; },
-            function (e) { return [f, 0, String(e)]; });
-        })).then(done);""", files)
-
-
-def network_gone(url):
-    try:
-        urllib.request.urlopen(url, timeout=5).close()
-        return False
-    except OSError:
-        return True
 
 
 def check_offline(page_dir, check):
@@ -133,37 +97,44 @@ def check_offline(page_dir, check):
     try:
         with headless.chromium() as driver:
             page = started(driver, url)
-            check(page is not None and wait_for_worker(driver),
+            check(page is not None and in_page(driver, """
+                    await navigator.serviceWorker.ready;
+                    if (!navigator.serviceWorker.controller) await new Promise((ok) =>
+                        navigator.serviceWorker.addEventListener("controllerchange", ok));
+                    return true;"""),
                   "a first visit starts the program and installs the service worker")
-            files = page_files(page_dir)
-            caches = cached(driver)
-            check(len(caches) == 1 and list(caches.values())[0] == files,
+            files = sorted(os.path.relpath(os.path.join(parent, name), page_dir)
+                           for parent, _, names in os.walk(page_dir) for name in names)
+            files.remove(WORKER)
+            caches = in_page(driver, CACHED)
+            check(list(caches.values()) == [files],
                   f"the worker's cache holds every file of the page ({len(files)})", str(caches))
-
             problems = manifest_problems(page_dir)
-            check(not problems, "the manifest parses and names icons that exist, at their sizes",
+            check(not problems, "the manifest names icons that exist, at the sizes it gives",
                   "; ".join(problems))
             shown = driver.execute_cdp_cmd("Page.getAppManifest", {})
             errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
             check(shown["url"].endswith("/manifest.webmanifest") and not shown["errors"]
                   and not errors["installabilityErrors"],
-                  "Chromium finds the manifest without errors and can install the page",
+                  "Chromium reads the manifest without errors and can install the page",
                   f"{shown['url']} {shown['errors']} {errors}")
 
             server.stop()
-            check(network_gone(url), "the web server is stopped")
+            try:
+                urllib.request.urlopen(url, timeout=5).close()
+                check(False, "the web server is stopped")
+            except OSError:
+                pass
             page = started(driver, url)
-            controlled = page is not None and driver.execute_script(
-                "return !!navigator.serviceWorker.controller;")
-            check(controlled, "loaded again without the server, the program starts")
-            if not controlled:
+            if not check(page is not None, "loaded again without the server, the program starts"):
                 return
-            fetched = offline_fetches(driver, files)
-            wrong = [f for f in fetched if f[1] != 200
-                     or (f[0].endswith(".wasm") and f[2] != "application/wasm")]
-            check(not wrong, "every file of the page comes from the worker, the WebAssembly with "
-                  "its own type (the browser compiles it as it arrives)", str(wrong))
-
+            fetched = in_page(driver, """return Promise.all(args[0].map((f) => fetch(f).then(
+                (r) => [f, r.status, r.headers.get("Content-Type")],
+                (e) => [f, 0, String(e)])));""", files)
+            wrong = [f for f in fetched if f[1] != 200 or f[0].endswith(".wasm")
+                     and f[2] != "application/wasm"]
+            check(not wrong, "every file comes from the worker, the WebAssembly with its type (the "
+                  "browser compiles it while it arrives)", str(wrong))
             second, picture, taken, _ = browser_test.press_letter_in_one_second(page, "e")
             x, y = browser_test.spawn_spot(second)
             near = [picture.getpixel((min(max(x + dx, 0), WIDTH - 1),
@@ -174,7 +145,6 @@ def check_offline(page_dir, check):
                   f"{near} after {taken:.2f} s")
             errors = [e["message"] for e in page.read_console() if e["level"] == "SEVERE"]
             check(not errors, "offline, no error on the console", "; ".join(errors))
-
             check_new_build(driver, page_dir, url, check)
     finally:
         server.stop()
@@ -185,29 +155,26 @@ def check_new_build(driver, page_dir, url, check):
     with tempfile.TemporaryDirectory(prefix="vorandel-build-") as tmp:
         copy = os.path.join(tmp, "web")
         shutil.copytree(page_dir, copy)
-        index = os.path.join(copy, "index.html")
-        with open(index, encoding="utf-8") as f:
-            html = f.read()
-        with open(index, "w", encoding="utf-8") as f:
-            f.write(html.replace("<title>Vorandel program", "<title>Vorandel program, rebuilt"))
-        headless.subprocess.run([sys.executable, os.path.join(ROOT, "web", "stamp_worker.py"),
-                                 copy], check=True, stdout=headless.subprocess.DEVNULL)
-        server = headless.Server(copy, port=int(url.rsplit(":", 1)[1].strip("/")))
+        with open(os.path.join(copy, "index.html"), "r+", encoding="utf-8") as f:
+            html = f.read().replace("<title>Vorandel program", "<title>Vorandel program, rebuilt")
+            f.seek(0)
+            f.write(html)
+        subprocess.run([sys.executable, os.path.join(ROOT, "web", "stamp_worker.py"), copy],
+                       check=True, stdout=subprocess.DEVNULL)
+        with open(os.path.join(copy, WORKER), encoding="utf-8") as f:
+            version = f.read().split('const VERSION = "', 1)[1].split('"', 1)[0]
+        server = headless.Server(copy, port=int(url.rstrip("/").rsplit(":", 1)[1]))
         try:
             old = started(driver, url)
             title = driver.title
-            # The browser fetches the worker on every visit; the new one installs and waits.
-            waiting = driver.execute_async_script("""
-                var done = arguments[arguments.length - 1], tries = 0;
-                (function poll() {
-                  navigator.serviceWorker.getRegistration().then(function (r) {
-                    if (r && r.waiting) return done(true);
-                    if (++tries > 200) return done(false);
-                    if (r && tries % 50 === 0) r.update();
-                    setTimeout(poll, 50);
-                  });
-                })();""")
-            check(old is not None and "rebuilt" not in title and waiting,
+            waiting = old is not None and in_page(driver, """
+                const registration = await navigator.serviceWorker.getRegistration();
+                await registration.update();
+                for (let i = 0; i < 200 && !registration.waiting; i++) {
+                  await new Promise((ok) => setTimeout(ok, 50));
+                }
+                return !!registration.waiting;""")
+            check("rebuilt" not in title and waiting,
                   "with a new build served, the open page keeps its build while the new one waits",
                   f"{title!r}, waiting {waiting}")
             # Closing the page lets the new build take over; the next visit is the new page.
@@ -217,26 +184,17 @@ def check_new_build(driver, page_dir, url, check):
                 new = started(driver, url)
                 if new is not None and "rebuilt" in driver.title:
                     break
-            names = list(cached(driver))
-            with open(os.path.join(copy, WORKER), encoding="utf-8") as f:
-                version = f.read().split('const VERSION = "', 1)[1].split('"', 1)[0]
-            check(new is not None and "rebuilt" in driver.title and len(names) == 1
-                  and names[0].endswith(" " + version),
+            names = list(in_page(driver, CACHED)) if new is not None else []
+            check("rebuilt" in driver.title and [n.rsplit(" ", 1)[1] for n in names] == [version],
                   "after the page is closed the new build starts and only its cache is left",
                   f"{driver.title!r}, caches {names}, new version {version}")
         finally:
             server.stop()
 
 
-def window_sizes():
-    with open(os.path.join(HERE, "window_sizes.tsv"), encoding="utf-8") as table:
-        rows = [line.split("\t") for line in table if line.strip() and not line.startswith("#")]
-    return [(int(row[0]), int(row[1])) for row in rows]
-
-
 COUNT_DRAWS = """
     // Counts the vertices WebGL is asked to draw, whatever draws them.
-    var gl = Module.ctx, arrays = gl.drawArrays, elements = gl.drawElements;
+    const gl = Module.ctx, arrays = gl.drawArrays, elements = gl.drawElements;
     window.drawnVertices = 0;
     gl.drawArrays = function (mode, first, count) {
       window.drawnVertices += count;
@@ -254,11 +212,11 @@ def click_and_count(driver, x, y):
     for kind in ("mousePressed", "mouseReleased"):
         driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
             "type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
-    return driver.execute_async_script("""
-        var done = arguments[arguments.length - 1];
-        requestAnimationFrame(function () { requestAnimationFrame(function () {
-          var n = window.drawnVertices; window.drawnVertices = 0; done(n);
-        }); });""")
+    return in_page(driver, """
+        for (let i = 0; i < 2; i++) await new Promise((ok) => requestAnimationFrame(ok));
+        const n = window.drawnVertices;
+        window.drawnVertices = 0;
+        return n;""")
 
 
 def check_clicks(driver, box):
@@ -275,83 +233,61 @@ def check_clicks(driver, box):
     tell that mapping from one that is not scaled, not from the picture's own corner, upside down
     or rounded to the nearest pixel."""
     left, top, width, height = box["left"], box["top"], box["width"], box["height"]
-
-    def on_canvas(x, y):
-        return driver.execute_script(
-            "return document.elementFromPoint(arguments[0], arguments[1]) === Module.canvas;", x, y)
-
-    def inward(start, extent, fixed, along_x, count):
-        points = []
-        first, last = math.floor(start), math.ceil(start + extent)
-        for p in range(first, last) if count > 0 else range(last, first, -1):
-            xy = (p, fixed) if along_x else (fixed, p)
-            if on_canvas(*xy):
-                points.append(xy)
-                if len(points) == abs(count):
-                    break
-        return points
-
-    mid_x, mid_y = math.floor(left + width / 2), math.floor(top + height / 2)
-    points = ([(mid_x, mid_y)] + inward(left, width, mid_y, True, 3)
-              + inward(top, height, mid_x, False, 3) + inward(left, width, mid_y, True, -1)
-              + inward(top, height, mid_x, False, -1))
+    mid_x, mid_y = left + width // 2, top + height // 2
+    points = ([(left + i, mid_y) for i in (0, 1, 2, width - 1)]
+              + [(mid_x, top + i) for i in (0, 1, 2, height - 1)])
     driver.execute_script(COUNT_DRAWS)
     full = click_and_count(driver, mid_x, mid_y)
     wrong = [] if full > 0 and full % 3 == 0 else [f"a click in the middle drew {full} vertices"]
     for x, y in points:
-        column = math.floor((x - left) * (WIDTH / width))
-        row = math.floor((y - top) * (HEIGHT / height))
+        column, row = int((x - left) * (WIDTH / width)), int((y - top) * (HEIGHT / height))
         expected = full * 2 // 3 if column == 0 or row == 0 else full
         drawn = click_and_count(driver, x, y)
         if drawn != expected:
             wrong.append(f"({x}, {y}) over window pixel ({column}, {row}): {drawn} vertices drawn,"
                          f" {expected} expected")
-    return wrong, len(points)
+    return wrong, 1 + len(points)
 
 
 def check_scaled(page_dir, check):
+    with open(os.path.join(HERE, "window_sizes.tsv"), encoding="utf-8") as table:
+        sizes = [[int(n) for n in line.split("\t")[:2]] for line in table if line[0].isdigit()]
     with headless.served(page_dir) as url, headless.chromium() as driver:
-        for w, h in window_sizes():
+        for w, h in sizes:
             driver.set_window_size(w, h)
             page = started(driver, url)
             if not check(page is not None, f"at {w}x{h} the program starts"):
                 continue
             # Where the canvas paints its picture: its content box, inside any border and padding.
             box = driver.execute_script("""
-                var c = Module.canvas, r = c.getBoundingClientRect(), s = getComputedStyle(c);
-                var e = document.scrollingElement;
-                var help = document.getElementById("help").getBoundingClientRect();
-                var pad = ["Left", "Right", "Top", "Bottom"].map(function (side) {
-                  return parseFloat(s["padding" + side]);
-                });
-                return {buffer: [c.width, c.height], left: r.left + c.clientLeft + pad[0],
-                        top: r.top + c.clientTop + pad[2], width: c.clientWidth - pad[0] - pad[1],
-                        height: c.clientHeight - pad[2] - pad[3], view: [innerWidth, innerHeight],
-                        scroll: [e.scrollWidth, e.scrollHeight], help: [help.top, help.bottom]};""")
-            view_w, view_h = box["view"]
-            right, bottom = box["left"] + box["width"], box["top"] + box["height"]
-            fits = (box["left"] >= 0 and box["top"] >= 0 and right <= view_w
-                    and bottom <= box["help"][0] and box["help"][1] <= view_h
-                    and box["scroll"] == box["view"])
-            fills = box["width"] >= view_w - 5 or box["height"] >= box["help"][0] - 5
-            whole = all(float(box[k]).is_integer() for k in ("left", "top", "width", "height"))
+                const c = Module.canvas, r = c.getBoundingClientRect(), s = getComputedStyle(c);
+                const pad = (side) => parseFloat(s["padding" + side]);
+                const e = document.scrollingElement;
+                return {buffer: [c.width, c.height], left: r.left + c.clientLeft + pad("Left"),
+                        top: r.top + c.clientTop + pad("Top"),
+                        width: c.clientWidth - pad("Left") - pad("Right"),
+                        height: c.clientHeight - pad("Top") - pad("Bottom"),
+                        view: [innerWidth, innerHeight], scroll: [e.scrollWidth, e.scrollHeight],
+                        help: document.getElementById("help").getBoundingClientRect().top};""")
+            edges = [box["left"], box["top"], box["width"], box["height"]]
+            fits = (min(edges) >= 0 and box["left"] + box["width"] <= box["view"][0]
+                    and box["top"] + box["height"] <= box["help"] and box["scroll"] == box["view"])
+            fills = box["width"] >= box["view"][0] - 5 or box["height"] >= box["help"] - 5
             check(box["buffer"] == [WIDTH, HEIGHT] and box["width"] * 4 == box["height"] * 5
-                  and fits and fills and whole,
+                  and fits and fills and all(float(v).is_integer() for v in edges),
                   f"at {w}x{h} the canvas keeps 720x576 pixels, shows 5:4 on whole CSS pixels "
                   f"and fills the window above the help line ({box['width']}x{box['height']})",
                   str(box))
-
-            wrong, clicks = check_clicks(driver, box)
+            wrong, clicks = check_clicks(driver, {k: int(box[k]) for k in
+                                                  ("left", "top", "width", "height")})
             check(not wrong, f"at {w}x{h} {clicks} clicks reach the program at the window pixel "
                   "under the pointer", "; ".join(wrong))
-
             # A fresh pair is a few flat colours; a smoothed scaling would blend them at every
             # edge into hundreds more.
             page.type("e")
             time.sleep(0.2)
-            shown = Image.open(io.BytesIO(page.canvas.screenshot_as_png)).convert("RGB")
-            colours = shown.getcolors(1 << 24)
-            check(len(colours) > 1 and len(colours) <= 16,
+            colours = Image.open(io.BytesIO(page.canvas.screenshot_as_png)).getcolors(1 << 24)
+            check(1 < len(colours) <= 16,
                   f"at {w}x{h} the pixels are scaled as blocks ({len(colours)} colours)")
 
 
