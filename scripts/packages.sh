@@ -19,8 +19,9 @@ declare -A VORANDEL_PACKAGES=(
   # package (dpkg-source), its icon (ImageMagick), the installer (NSIS); tests run under Wine
   # (file tells what the program is).
   [windows]="g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev imagemagick file"
-  # The browser build and its tests in headless Chromium.
-  [web]="emscripten nodejs chromium chromium-driver python3-selenium python3-pil"
+  # The browser build (rsvg-convert renders the page's larger icons) and its tests in headless
+  # Chromium.
+  [web]="emscripten nodejs librsvg2-bin chromium chromium-driver python3-selenium python3-pil"
 )
 
 ensure_packages() {

@@ -56,19 +56,33 @@ def _stop(pid):
             time.sleep(0.05)
 
 
+class Server:
+    """serve.py serving `folder` on 127.0.0.1, at a free port or at `port`; `url` is the page's
+    address. stop() ends it, so that a test can take the network away from a page."""
+
+    def __init__(self, folder, port=0):
+        self.process = subprocess.Popen(
+            [sys.executable, os.path.join(HERE, "serve.py"), "--port", str(port), folder],
+            stdout=subprocess.PIPE, text=True)
+        self.url = self.process.stdout.readline().strip()
+        if not self.url.startswith("http://127.0.0.1:"):
+            self.stop()
+            raise RuntimeError("the web server did not start")
+
+    def stop(self):
+        _stop(self.process.pid)
+        self.process.wait()
+        self.process.stdout.close()
+
+
 @contextlib.contextmanager
 def served(folder):
     """Serves `folder` on 127.0.0.1 at a free port; yields the page's address."""
-    server = subprocess.Popen([sys.executable, os.path.join(HERE, "serve.py"), folder],
-                              stdout=subprocess.PIPE, text=True)
+    server = Server(folder)
     try:
-        url = server.stdout.readline().strip()
-        if not url.startswith("http://127.0.0.1:"):
-            raise RuntimeError("the web server did not start")
-        yield url
+        yield server.url
     finally:
-        _stop(server.pid)
-        server.wait()
+        server.stop()
 
 
 @contextlib.contextmanager

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Serves a folder (default: dist/web) on 127.0.0.1 at a free port, or at --port, with the
-WebAssembly type for .wasm files. Prints the page's address as its first line, then serves until
-it is stopped."""
+"""Serves a folder (default: dist/web) on 127.0.0.1 at a free port, or at --port, with the types
+the page needs (WebAssembly for .wasm, the web app manifest's) and asking the browser to check back
+before it uses a copy it keeps, so that a new build is seen at once. Prints the page's address as
+its first line, then serves until it is stopped."""
 
 import argparse
 import functools
@@ -12,7 +13,12 @@ import sys
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".js": "text/javascript"}
+                      ".wasm": "application/wasm", ".js": "text/javascript",
+                      ".webmanifest": "application/manifest+json", ".svg": "image/svg+xml"}
+
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-cache")
+        super().end_headers()
 
     def log_message(self, format, *args):  # quiet: only the address goes to standard output
         pass
