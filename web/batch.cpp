@@ -72,8 +72,7 @@ void transform(const float* m, const float* v, float* out) {
 }
 
 unsigned whereIs(const BatchVertex& v) {
-    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z) ||
-        !std::isfinite(v.w)) {
+    if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z) || !std::isfinite(v.w)) {
         return kNotFinite;
     }
     if (!(v.w > 0.0f)) {
