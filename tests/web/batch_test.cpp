@@ -109,6 +109,12 @@ TEST(BatchRecorder, HoldsWhatTheCasesSay) {
             batchVertex(f(l.at(1)), f(l.at(2)), full ? f(l[3]) : 0.0f, full ? f(l[4]) : 1.0f);
         } else if (word == "end") {
             batchEnd();
+        } else if (word == "draw") {
+            batchBegin(mode(1));
+            for (std::size_t i = 2; i + 1 < l.size(); i += 2) {
+                batchVertex(f(l[i]), f(l[i + 1]), 0.0f, 1.0f);
+            }
+            batchEnd();
         } else if (word == "runs") {
             expected.runsGiven = true;
             for (std::size_t i = 1; i + 1 < l.size(); i += 2) {
@@ -117,6 +123,10 @@ TEST(BatchRecorder, HoldsWhatTheCasesSay) {
         } else if (word == "v") {
             EXPECT_TRUE(l.size() == 5 || l.size() == 9) << name;
             expected.vertices.push_back(l);
+        } else if (word == "clip") {
+            for (std::size_t i = 1; i + 1 < l.size(); i += 2) {
+                expected.vertices.push_back({"v", l[i], l[i + 1], "0", "1"});
+            }
         } else if (word == "dropped") {
             expected.dropped = std::atol(l.at(1).c_str());
         } else if (word == "check") {
