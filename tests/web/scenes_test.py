@@ -31,7 +31,7 @@ import headless  # noqa: E402
 from PIL import Image, ImageChops  # noqa: E402
 
 WIDTH, HEIGHT = 720, 576
-TIME_LIMIT = 600  # seconds for the whole test
+TIME_LIMIT = 500  # seconds for the whole test
 FRAME_LIMIT_MS = 1000.0
 TIMED_FRAMES = 5
 
@@ -148,8 +148,12 @@ def run(args, check):
         for scene in timed:
             time_frames(driver, url + "batched/scenes.html", scene, check)
         reference = draw_all(driver, url + "emulated/scenes.html", compared)
-    desktop = draw_on_desktop(args.desktop, os.path.join(HERE, "scenes.tsv")) \
-        if args.desktop else {}
+    desktop = {}
+    if args.desktop:
+        try:
+            desktop = draw_on_desktop(args.desktop, os.path.join(HERE, "scenes.tsv"))
+        except (OSError, subprocess.SubprocessError) as error:  # only reported: not a failure
+            print(f"the desktop scene program did not run: {error}")
 
     print(f"{'scene':27} {'lit':>7} {'differ':>7} {'allowed':>7} {'layer':>8} "
           f"{'emulation':>9} {'desktop differs (by more than 1)':>32}")
