@@ -5,10 +5,10 @@
 // arrives and appended to one array, so that a frame is one upload and a few draws.
 //
 // The arithmetic follows what the page drew before, so that the pixels stay the same: matrices
-// are kept in single precision and each operation on them is computed in double precision and
-// rounded once (as the emulation's matrix library does, and as GL does in single precision);
-// a vertex is multiplied by the modelview and then by the projection, each product of matrix and
-// vector summed column by column in single precision, as the vertex shader did on the GPU.
+// are kept in single precision, each operation on them computed in double precision and rounded
+// once, as the emulation's matrix library did; a vertex is multiplied by the modelview and then
+// by the projection, each product of matrix and vector summed column by column in single
+// precision, as the emulation's vertex shader did on the GPU.
 
 #include "web/batch.h"
 
