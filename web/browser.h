@@ -1,8 +1,9 @@
 #pragma once
 // The browser layer: what the page build needs beyond the program's own modules.
 // - browserKeyCode: a browser key event, as the character code the keyboard callback receives.
-// - browserPrimitive: GL_POLYGON as the primitive the browser's GL emulation can draw.
-// Both are pure and are tested on their own; main.cpp connects them to the page.
+// - browserPrimitive: GL_POLYGON as a triangle fan, the primitive the batching layer (batch.h)
+//   draws it as and the one the test pages give emscripten's GL emulation, which has none.
+// Both are pure and are tested on their own; main.cpp connects the first to the page.
 
 #include <GL/gl.h>
 

@@ -3,7 +3,7 @@
 // - keys come from the page's key events through browserKeyCode (the browser's GLUT turns key
 //   codes into characters only roughly and sends Backspace as a special key); a key that the
 //   program receives is kept from the browser (Backspace, Tab, the space bar);
-// - glBegin and exit are wrapped at link time (wraps.cpp).
+// - the GL calls go to the batching layer and exit is wrapped (wraps.cpp).
 // No font is selected: the browser build has no bitmap text (see text/text.h).
 
 #include "app/app.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Runs the frame benchmark page (a folder with index.html, bench.js, bench.wasm) in headless
-Chromium, with the frame-rate limit lifted, and prints what the page reports."""
+Chromium, with the frame-rate limit lifted, and prints what the page reports.
+  page_bench.py FOLDER [empty]   (empty: empty frames, the browser's ceiling)"""
 
 import os
 import sys
@@ -16,7 +17,7 @@ UNCAPPED = ["--disable-frame-rate-limit", "--disable-gpu-vsync"]
 def main():
     folder = sys.argv[1]
     with headless.served(folder) as url, headless.chromium(UNCAPPED) as driver:
-        driver.get(url)
+        driver.get(url + ("?" + sys.argv[2] if len(sys.argv) > 2 else ""))
         deadline = time.time() + 300
         done = False
         while not done and time.time() < deadline:
