@@ -141,6 +141,20 @@ press_until_green() {
     fail "no green pixels after $PRESSES presses of $1"
 }
 
+# Presses Backspace $1 times and waits up to two seconds for the window to turn black; fails with
+# the count of pixels still lit if it does not.
+backspace_until_black() {
+    local lit=1 _
+    for _ in $(seq "$1"); do xdotool key BackSpace; done
+    for _ in $(seq 10); do
+        sleep 0.2
+        snapshot after
+        lit=$(lit_pixels after)
+        [ "$lit" -eq 0 ] && return 0
+    done
+    fail "$lit pixels still lit after Backspace"
+}
+
 # Waits until the clock is early in a second (within its first 0.3 s), so that a key pressed now
 # is handled within the same second.
 wait_early_in_second() {

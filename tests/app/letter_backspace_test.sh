@@ -16,17 +16,7 @@ wait_output_bytes $((2 * presses))
 [ "$(output_bytes)" -eq $((2 * presses)) ] || fail "expected $((2 * presses)) bytes of output"
 [ "$(output_newlines)" -eq $((2 * presses)) ] || fail "the output is not only newlines"
 
-for _ in $(seq "$presses"); do
-    xdotool key BackSpace
-done
-lit=1
-for _ in 1 2 3 4 5 6 7 8 9 10; do
-    sleep 0.2
-    snapshot after
-    lit=$(lit_pixels after)
-    [ "$lit" -eq 0 ] && break
-done
-[ "$lit" -eq 0 ] || fail "$lit pixels still lit after Backspace"
+backspace_until_black "$presses"
 [ "$(output_bytes)" -eq $((2 * presses)) ] || fail "Backspace wrote output"
 
 escape_ends_with_zero

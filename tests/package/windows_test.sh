@@ -108,15 +108,7 @@ window_check() {
     [ "$(tr -cd '\r' <"$WORK/stdout" | wc -c)" -eq $((2 * presses)) ] ||
         fail "the lines do not end in \\r\\n"
 
-    for _ in $(seq "$presses"); do xdotool key BackSpace; done
-    local lit=1
-    for _ in $(seq 10); do
-        sleep 0.2
-        snapshot after
-        lit=$(lit_pixels after)
-        [ "$lit" -eq 0 ] && break
-    done
-    [ "$lit" -eq 0 ] || fail "$lit pixels still lit after Backspace"
+    backspace_until_black "$presses"
     escape_ends_with_zero 30
     echo "window: title, 720x576, green at ($SPOT_X, $SPOT_Y) after $presses press(es)," \
         "$((2 * presses)) lines, black after Backspace, status 0"

@@ -9,7 +9,6 @@ Prints one line per check and closes with "N passed, N failed"; exits 1 if any c
 import argparse
 import io
 import os
-import signal
 import sys
 import time
 
@@ -17,6 +16,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 sys.path.insert(0, os.path.join(ROOT, "web"))
 
 import headless  # noqa: E402
+from checks import run_checks  # noqa: E402
 from PIL import Image  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
@@ -37,21 +37,6 @@ def spawn_spot(seconds):
     x = draws[1] / 32767.0 * 720.0
     y = draws[2] / 32767.0 * 576.0
     return min(int(x), WIDTH - 1), min(int(HEIGHT - y), HEIGHT - 1)
-
-
-class Checks:
-    def __init__(self):
-        self.passed = 0
-        self.failed = 0
-
-    def __call__(self, ok, what, detail=""):
-        if ok:
-            self.passed += 1
-            print(f"PASS {what}")
-        else:
-            self.failed += 1
-            print(f"FAIL {what}" + (f": {detail}" if detail else ""))
-        return ok
 
 
 class Page:
@@ -78,8 +63,9 @@ class Page:
         """What the canvas shows, as an RGB image of its drawing buffer's size (the page scales
         the canvas to the window, each pixel as a block)."""
         shown = Image.open(io.BytesIO(self.canvas.screenshot_as_png)).convert("RGB")
-        return shown if shown.size == (WIDTH, HEIGHT) else shown.resize((WIDTH, HEIGHT),
-                                                                         Image.NEAREST)
+        if shown.size == (WIDTH, HEIGHT):
+            return shown
+        return shown.resize((WIDTH, HEIGHT), Image.NEAREST)
 
     def read_console(self):
         self.console += self.driver.get_log("browser")
@@ -182,8 +168,8 @@ def run(driver, url, out, check):
         page.type(letter)
     picture = page.picture()
     time.sleep(0.3)
-    check(page.empty_lines() == lines + 2 * 18, "two empty lines per letter and none for other keys",
-          str(page.empty_lines()))
+    check(page.empty_lines() == lines + 2 * 18,
+          "two empty lines per letter and none for other keys", str(page.empty_lines()))
     check(sum(1 for p in picture.getdata() if lit(p)) > 10000, "the phrase's figures show")
     if out:
         os.makedirs(out, exist_ok=True)
@@ -208,21 +194,11 @@ def main():
     parser.add_argument("--page", default=os.path.join(ROOT, "dist", "web"))
     args = parser.parse_args()
 
-    def out_of_time(signum, frame):
-        raise TimeoutError(f"the browser test took longer than {TIME_LIMIT} s")
-
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(TIME_LIMIT)
-    check = Checks()
-    try:
+    def the_page(check):
         with headless.served(args.page) as url, headless.chromium() as driver:
             run(driver, url, args.out, check)
-    except Exception as error:  # a step that could not run counts as a failed check
-        check(False, "the test ran to its end", f"{type(error).__name__}: {error}")
-    finally:
-        signal.alarm(0)
-    print(f"{check.passed} passed, {check.failed} failed")
-    return 1 if check.failed else 0
+
+    return run_checks(TIME_LIMIT, [("the test", the_page)])
 
 
 if __name__ == "__main__":

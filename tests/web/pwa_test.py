@@ -19,7 +19,6 @@ import io
 import json
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -31,6 +30,7 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(ROOT, "web"))
 
 import browser_test  # noqa: E402
+from checks import run_checks  # noqa: E402
 import headless  # noqa: E402
 from PIL import Image  # noqa: E402
 from selenium.common.exceptions import WebDriverException  # noqa: E402
@@ -295,21 +295,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--page", default=os.path.join(ROOT, "dist", "web"))
     args = parser.parse_args()
-
-    def out_of_time(signum, frame):
-        raise TimeoutError(f"the test took longer than {TIME_LIMIT} s")
-
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(TIME_LIMIT)
-    check = browser_test.Checks()
-    for part in (check_offline, check_scaled):
-        try:
-            part(args.page, check)
-        except Exception as error:  # a step that could not run counts as a failed check
-            check(False, f"{part.__name__} ran to its end", f"{type(error).__name__}: {error}")
-    signal.alarm(0)
-    print(f"{check.passed} passed, {check.failed} failed")
-    return 1 if check.failed else 0
+    return run_checks(TIME_LIMIT, [(part.__name__, lambda check, part=part: part(args.page, check))
+                                   for part in (check_offline, check_scaled)])
 
 
 if __name__ == "__main__":

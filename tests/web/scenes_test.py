@@ -17,7 +17,6 @@ Prints one line per scene and check and closes with "N passed, N failed"; exits 
 import argparse
 import base64
 import os
-import signal
 import subprocess
 import sys
 import tempfile
@@ -28,6 +27,7 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(ROOT, "web"))
 
 import headless  # noqa: E402
+from checks import run_checks  # noqa: E402
 from PIL import Image, ImageChops  # noqa: E402
 
 WIDTH, HEIGHT = 720, 576
@@ -65,21 +65,6 @@ def lit(image):
     r, g, b = image.split()
     return ImageChops.lighter(ImageChops.lighter(r, g), b).point(
         lambda v: 255 if v > 12 else 0).histogram()[255]
-
-
-class Checks:
-    def __init__(self):
-        self.passed = 0
-        self.failed = 0
-
-    def __call__(self, ok, what, detail=""):
-        if ok:
-            self.passed += 1
-            print(f"PASS {what}")
-        else:
-            self.failed += 1
-            print(f"FAIL {what}" + (f": {detail}" if detail else ""))
-        return ok
 
 
 def open_scenes(driver, url):
@@ -188,21 +173,7 @@ def main():
     parser.add_argument("--desktop", help="the desktop scene program")
     parser.add_argument("--out", help="folder for the pictures of failing scenes")
     args = parser.parse_args()
-
-    def out_of_time(signum, frame):
-        raise TimeoutError(f"the scene test took longer than {TIME_LIMIT} s")
-
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(TIME_LIMIT)
-    check = Checks()
-    try:
-        run(args, check)
-    except Exception as error:  # a step that could not run counts as a failed check
-        check(False, "the test ran to its end", f"{type(error).__name__}: {error}")
-    finally:
-        signal.alarm(0)
-    print(f"{check.passed} passed, {check.failed} failed")
-    return 1 if check.failed else 0
+    return run_checks(TIME_LIMIT, [("the test", lambda check: run(args, check))])
 
 
 if __name__ == "__main__":
