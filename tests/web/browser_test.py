@@ -86,6 +86,12 @@ def strongly_green(pixel):
     return g >= 128 and g > b
 
 
+def around(picture, x, y):
+    """The pixels two apart around (x, y) and (x, y) itself, kept inside the picture."""
+    return [picture.getpixel((min(max(x + dx, 0), WIDTH - 1), min(max(y + dy, 0), HEIGHT - 1)))
+            for dx in (-2, 0, 2) for dy in (-2, 0, 2)]
+
+
 def press_letter_in_one_second(page, letter):
     """Presses `letter` early in a second of the clock; returns that second and the picture taken
     right after, with the time between key and picture, and the number of presses. Retries
@@ -138,8 +144,7 @@ def run(driver, url, out, check):
     # centred on the spot and at most 175 pixels wide on either side.
     second, picture, taken, presses = press_letter_in_one_second(page, "e")
     x, y = spawn_spot(second)
-    near = [picture.getpixel((min(max(x + dx, 0), WIDTH - 1), min(max(y + dy, 0), HEIGHT - 1)))
-            for dx in (-2, 0, 2) for dy in (-2, 0, 2)]
+    near = around(picture, x, y)
     far_x = x + 200 if x < WIDTH // 2 else x - 200
     check(all(strongly_green(p) for p in near),
           f"letter e puts green pixels at the spot ({x}, {y}) of second {second}",

@@ -137,9 +137,7 @@ def check_offline(page_dir, check):
                   "browser compiles it while it arrives)", str(wrong))
             second, picture, taken, _ = browser_test.press_letter_in_one_second(page, "e")
             x, y = browser_test.spawn_spot(second)
-            near = [picture.getpixel((min(max(x + dx, 0), WIDTH - 1),
-                                      min(max(y + dy, 0), HEIGHT - 1)))
-                    for dx in (-2, 0, 2) for dy in (-2, 0, 2)]
+            near = browser_test.around(picture, x, y)
             check(all(browser_test.strongly_green(p) for p in near),
                   f"offline, letter e puts green pixels at the spot ({x}, {y}) of second {second}",
                   f"{near} after {taken:.2f} s")
