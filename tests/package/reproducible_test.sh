@@ -17,11 +17,8 @@ second=$WORK/elsewhere/vorandel
 git clone -q --no-checkout "$root" "$second" || fail "git clone"
 git -C "$second" checkout -q --detach "$(git -C "$root" rev-parse HEAD)" || fail "git checkout"
 # Another locale than this shell's.
-if [ "$(locale 2>/dev/null | sed -n 's/^LC_COLLATE="\{0,1\}\([^"]*\)"\{0,1\}$/\1/p')" = C ]; then
-    other_locale=C.UTF-8
-else
-    other_locale=C
-fi
+other_locale=C
+[ "$(locale 2>/dev/null | sed -n 's/^LC_COLLATE=//p' | tr -d '"')" = C ] && other_locale=C.UTF-8
 start=$SECONDS
 (cd "$second" && umask 077 && env -u SOURCE_DATE_EPOCH TZ=Pacific/Chatham LC_ALL=$other_locale \
     timeout 1200 scripts/release >"$WORK/release.log" 2>&1) || {
