@@ -17,11 +17,14 @@ declare -A VORANDEL_PACKAGES=(
   [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc groff-base librsvg2-bin libglib2.0-bin"
   # The Windows program cross-built with mingw-w64 (posix threads), freeglut from Debian's source
   # package (dpkg-source), its icon (ImageMagick), the installer (NSIS); tests run under Wine
-  # (file tells what the program is).
-  [windows]="g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev imagemagick file"
+  # (file tells what the program is). Python zips the files.
+  [windows]="g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev imagemagick file python3"
   # The browser build (rsvg-convert renders the page's larger icons) and its tests in headless
   # Chromium.
   [web]="emscripten nodejs librsvg2-bin chromium chromium-driver python3-selenium python3-pil"
+  # A release (scripts/release): the source archive from git, the web zip made with Python, and
+  # diffoscope, which says where two builds that should be the same differ.
+  [release]="git python3 diffoscope-minimal"
 )
 
 ensure_packages() {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Writes the service worker into a built page's folder: web/service-worker.js with FILES set to
-every other file of the folder and VERSION to a hash of their names and contents and of the
-worker's own code, so that any change to the page gives the browser a new worker.
+every other file of the folder, VERSION to a hash of their names and contents and of the worker's
+own code, so that any change to the page gives the browser a new worker, and RELEASE to the
+program's version from the folder's manifest.
 
   stamp_worker.py FOLDER"""
 
@@ -11,6 +12,7 @@ import os
 import sys
 
 WORKER = "service-worker.js"
+MANIFEST = "manifest.webmanifest"
 TEMPLATE = os.path.join(os.path.dirname(os.path.abspath(__file__)), WORKER)
 
 
@@ -39,14 +41,19 @@ def main():
         digest.update(f"{path}\0{len(content)}\0".encode())
         digest.update(content)
     version = digest.hexdigest()[:16]
+    with open(os.path.join(folder, MANIFEST), encoding="utf-8") as manifest:
+        release = json.load(manifest).get("version")
+    if not isinstance(release, str) or not release:
+        sys.exit(f"{folder}/{MANIFEST}: no version")
     for placeholder, value in (('"@VERSION@"', json.dumps(version)),
+                               ('"@RELEASE@"', json.dumps(release)),
                                ('"@FILES@"', ", ".join(json.dumps(f) for f in files))):
         if code.count(placeholder) != 1:
             sys.exit(f"{TEMPLATE}: expected {placeholder} once")
         code = code.replace(placeholder, value)
     with open(os.path.join(folder, WORKER), "w", encoding="utf-8") as worker:
         worker.write(code)
-    print(f"{WORKER}: version {version}, {len(files)} files")
+    print(f"{WORKER}: release {release}, version {version}, {len(files)} files")
     return 0
 
 
