@@ -30,6 +30,7 @@ else
     launch=("$program")
     VORANDEL=$(command -v "$emulator") || { echo "FAIL: $emulator is not installed" >&2; exit 1; }
     export QEMU_LD_PREFIX=/
+    WARM_UP=1
 fi
 export VORANDEL
 source "$root/tests/app/e2e_lib.sh"
@@ -84,7 +85,8 @@ xdotool mousemove --window "$WID" 360 288
 sleep 0.3
 xdotool key e
 lit=0
-for _ in $(seq 20); do
+# Under emulation the first figure drawn waits for the renderer's shaders (see e2e_checks.sh).
+for _ in $(seq "$([ "$WARM_UP" = 1 ] && echo 150 || echo 20)"); do
     snapshot launched
     lit=$(lit_pixels launched)
     [ "$lit" -gt 0 ] && break
