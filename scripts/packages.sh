@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Debian packages the project needs, in one list grouped by purpose, and the function that
 # installs the missing ones. Sourced by the other scripts: `ensure_packages GROUP...` installs
-# what those groups name and is not yet installed (as root, or through sudo).
+# what those groups name and is not yet installed (as root, or through sudo). A name with an
+# architecture (libfoo:arm64) is that architecture's package, installed beside this machine's own
+# (multiarch); the architecture is added to dpkg's list on first use.
 
 declare -A VORANDEL_PACKAGES=(
   # Building and running the program.
@@ -13,6 +15,10 @@ declare -A VORANDEL_PACKAGES=(
   [test]="libgtest-dev libgmock-dev libbenchmark-dev libstb-dev clang libclang-rt-14-dev python3 python3-pyflakes python3-pycodestyle procps"
   # The same unit tests built for aarch64 and run under user-mode emulation.
   [cross]="g++-aarch64-linux-gnu qemu-user"
+  # The arm64 Debian package: the program cross-built against the arm64 GL, GLU and GLUT
+  # libraries (objdump for aarch64 lets dpkg-shlibdeps read them), and run under qemu-aarch64
+  # with arm64 Mesa drawing in software.
+  [arm64]="g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user freeglut3-dev:arm64 libglu1-mesa-dev:arm64 libgl-dev:arm64 libgl1-mesa-dri:arm64"
   # The Debian package and the checks of what it installs (gio starts the menu entry).
   [package]="dpkg-dev fakeroot file lintian desktop-file-utils appstream mandoc groff-base librsvg2-bin libglib2.0-bin"
   # The Windows program cross-built with mingw-w64 (posix threads), freeglut from Debian's source
@@ -49,6 +55,16 @@ ensure_packages() {
       return 1
     fi
   fi
+  # Foreign architectures the names ask for, added before the package lists are fetched (adding
+  # one that is already there changes nothing).
+  local arch
+  for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/^[^:]*://p' | sort -u); do
+    if [ "$arch" != "$(dpkg --print-architecture)" ] &&
+        ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+      echo "Adding the architecture $arch to dpkg (multiarch)"
+      "${sudo[@]}" dpkg --add-architecture "$arch" || return 1
+    fi
+  done
   # Another apt-get or an unattended upgrade may hold the dpkg lock. apt-get install waits for it
   # (DPkg::Lock::Timeout); apt-get update does not wait for the lock of the package lists, so it is
   # tried again every few seconds while that lock is held. Up to ten minutes each.

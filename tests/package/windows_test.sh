@@ -17,6 +17,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 VORANDEL=$(command -v wine)
 export VORANDEL
 source "$root/tests/app/e2e_lib.sh"
+LINE_END=crlf
+source "$root/tests/package/e2e_checks.sh"
 source "$root/scripts/windows_env.sh"
 TESTS=$root/tests/package
 own_prefix=""
@@ -79,39 +81,10 @@ check_files() {
         fail "$1: the program's folder holds other files than windows_files.txt lists"
 }
 
-# The window check on the program at $1 (a Unix path), started from another folder.
+# The window check (e2e_checks.sh) on the program at $1 (a Unix path), started from another
+# folder; the wineserver is stopped after the program has ended.
 window_check() {
-    start_program "$1"
-    [ "$(xdotool getwindowname "$WID")" = "Vorandel program" ] ||
-        fail "title is '$(xdotool getwindowname "$WID")'"
-    eval "$(xdotool getwindowgeometry --shell "$WID")"
-    [ "$WIDTH x $HEIGHT" = "720 x 576" ] || fail "window is ${WIDTH}x$HEIGHT, not 720x576"
-    snapshot start
-    [ "$(lit_pixels start)" -eq 0 ] || fail "the window is not black before any key"
-
-    # A letter early in a second, until one press stays within its second and shows green.
-    local presses=0
-    for _ in 1 2 3; do
-        wait_early_in_second
-        press_until_green e
-        presses=$((presses + PRESSES))
-        [ -n "$PRESS_SECOND" ] && break
-    done
-    [ -n "$PRESS_SECOND" ] || fail "no press of e stayed within one second of the clock"
-    spawn_spot "$PRESS_SECOND"
-    [ "$(green_around letter "$SPOT_X" "$SPOT_Y")" = 1 ] ||
-        fail "no green at ($SPOT_X, $SPOT_Y), the spot of second $PRESS_SECOND"
-    wait_output_lines $((2 * presses))
-    [ "$(output_newlines)" -eq $((2 * presses)) ] ||
-        fail "$presses presses wrote $(output_newlines) lines"
-    [ -z "$(tr -d '\r\n' <"$WORK/stdout")" ] || fail "the output is not only empty lines"
-    [ "$(tr -cd '\r' <"$WORK/stdout" | wc -c)" -eq $((2 * presses)) ] ||
-        fail "the lines do not end in \\r\\n"
-
-    backspace_until_black "$presses"
-    escape_ends_with_zero 30
-    echo "window: title, 720x576, green at ($SPOT_X, $SPOT_Y) after $presses press(es)," \
-        "$((2 * presses)) lines, black after Backspace, status 0"
+    check_program_window "$1"
     wine_server_stop
 }
 
