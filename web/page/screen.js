@@ -27,17 +27,19 @@
   var safeArea = document.getElementById("safe-area");
   var coarse = window.matchMedia("(pointer: coarse)");
 
+  // Through custom properties of page.css: emscripten takes the canvas's own width and height
+  // styles away when it sizes the drawing buffer.
   function place(element, box) {
-    element.style.left = box.x + "px";
-    element.style.top = box.y + "px";
-    element.style.width = box.w + "px";
-    element.style.height = box.h + "px";
+    element.style.setProperty("--left", box.x + "px");
+    element.style.setProperty("--top", box.y + "px");
+    element.style.setProperty("--width", box.w + "px");
+    element.style.setProperty("--height", box.h + "px");
   }
 
   // The bar's height at a width.
   function barHeight(width) {
-    bar.style.width = width + "px";
-    bar.style.height = "";
+    bar.style.setProperty("--width", width + "px");
+    bar.style.setProperty("--height", "auto");
     return Math.ceil(bar.getBoundingClientRect().height);
   }
 
@@ -78,15 +80,14 @@
       }
       if (need.w < area.w && need.h <= area.h) {
         var side = area.w - need.w;
-        // The bar above the keys.
-        var keysBar = barHeight(need.w);
+        // The bar above the keys, as wide as the room the canvas leaves them.
+        c = fit(side, area.h);
+        var x = area.x + c.w;
+        var keysBar = barHeight(area.w - c.w);
         if (need.h + keysBar <= area.h) {
-          c = fit(side, area.h);
-          var x = area.x + c.w;
-          var keysBarNow = barHeight(area.w - c.w);
           consider({x: area.x, y: area.y + Math.floor((area.h - c.h) / 2), w: c.w, h: c.h},
-                   {x: x, y: area.y + keysBarNow, w: area.w - c.w, h: area.h - keysBarNow},
-                   {x: x, y: area.y, w: area.w - c.w, h: keysBarNow});
+                   {x: x, y: area.y + keysBar, w: area.w - c.w, h: area.h - keysBar},
+                   {x: x, y: area.y, w: area.w - c.w, h: keysBar});
         }
         // The bar under the canvas.
         var canvasBar = barHeight(side);
@@ -119,6 +120,9 @@
     }
     keyboard.style.gridTemplateColumns = "repeat(" + best.cols + ", " + best.w + "px)";
     keyboard.style.gridTemplateRows = "repeat(" + best.rows + ", " + best.h + "px)";
+    // Backspace, last, also takes the cells the letters leave empty in the last row.
+    keyboard.lastElementChild.style.gridColumn =
+        "span " + (best.cols * best.rows - Keyboard.count + 1);
   }
 
   function layout() {
