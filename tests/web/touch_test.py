@@ -150,8 +150,8 @@ def buffer_pixels(driver, points):
 
 def square_pixels(x, y):
     """Points inside the square of letter b, whose lower left corner is the spot (x, y)."""
-    w, h = browser_test.WIDTH, browser_test.HEIGHT
-    return [[min(x + dx, w - 1), max(y - dy, 0)] for dx in (3, 10, 30) for dy in (3, 10, 30)]
+    right = browser_test.WIDTH - 1
+    return [[min(x + dx, right), max(y - dy, 0)] for dx in (3, 10, 30) for dy in (3, 10, 30)]
 
 
 def tap_in_one_second(driver, x, y):
@@ -207,7 +207,8 @@ def check_fingers(driver, url, check):
     mice = driver.execute_script("return window.miceSeen;")
     check(second is not None and all(browser_test.strongly_green(p) for p in inside),
           f"a tap on B puts green pixels at the spot ({x}, {y}) of second {second}", str(inside))
-    check(added == 2 and mice == 0, "it writes two console lines and no mouse event reaches the page",
+    check(added == 2 and mice == 0,
+          "it writes two console lines and no mouse event reaches the page",
           f"{added} lines, {mice} mouse events")
     tap(driver, *keys["Backspace"])
     time.sleep(0.2)
