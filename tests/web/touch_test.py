@@ -40,10 +40,10 @@ REPEAT_DELAY, REPEAT_RATE = 0.5, 30.0
 with open(os.path.join(HERE, "layout.js"), encoding="utf-8") as f:
     LAYOUT_JS = f.read()
 
-# Counts the mouse events that reach the window, as the browser's GLUT sees them.
+# Counts the mouse presses and releases that reach the window, where the browser's GLUT listens.
 COUNT_MICE = """
     window.miceSeen = 0;
-    for (const type of ["mousedown", "mouseup", "click"]) {
+    for (const type of ["mousedown", "mouseup"]) {
       window.addEventListener(type, () => { window.miceSeen++; }, true);
     }"""
 
@@ -115,6 +115,40 @@ def fills_as_designed(report, fills):
     return True
 
 
+def click(driver, element):
+    rect = element.rect
+    x, y = rect["x"] + rect["width"] / 2, rect["y"] + rect["height"] / 2
+    for kind in ("mousePressed", "mouseReleased"):
+        driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
+            "type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+
+
+def check_desktop(driver, page, where, check):
+    """With a mouse: the "Keyboard" button shows the keys, a click on a key is that key alone,
+    and "Full screen" makes the page full screen and goes away."""
+    driver.execute_script(COUNT_MICE)
+    button = driver.find_element("id", "show-keyboard")
+    click(driver, button)
+    check(layout(driver)[1]["keyboardShown"] and not button.is_displayed()
+          and page.wait_for("document.activeElement === Module.canvas", 1),
+          f"{where} its button shows the keyboard and leaves the keys to the program")
+    lines = page.empty_lines()
+    click(driver, driver.find_element("css selector", "[aria-label='Letter A']"))
+    time.sleep(0.2)
+    added, mice = page.empty_lines() - lines, driver.execute_script("return window.miceSeen;")
+    check(added == 2 and mice == 0, f"{where} a click on a key writes two lines and no mouse "
+          "event reaches the program", f"{added} lines, {mice} mouse events")
+    full = driver.find_element("id", "fullscreen")
+    shown = full.is_displayed()
+    click(driver, full)
+    entered = page.wait_for("!!document.fullscreenElement", 2)
+    check(shown and entered and not full.is_displayed(),
+          f"{where} the full-screen button makes the page full screen and goes away",
+          f"shown before: {shown}, full screen: {entered}")
+    driver.execute_script("document.exitFullscreen();")
+    page.wait_for("!document.fullscreenElement", 2)
+
+
 def check_screens(driver, url, check):
     for width, height, touch, fills in screens():
         page = open_page(driver, url, width, height, touch)
@@ -124,16 +158,8 @@ def check_screens(driver, url, check):
               f"{where} the keyboard is {'shown' if touch else 'hidden'}")
         if not touch:
             check(not problems, f"{where} the layout is sound", "; ".join(problems))
-            button = driver.find_element("id", "show-keyboard")
-            rect = button.rect
-            x, y = rect["x"] + rect["width"] / 2, rect["y"] + rect["height"] / 2
-            for kind in ("mousePressed", "mouseReleased"):
-                driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
-                    "type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+            check_desktop(driver, page, where, check)
             problems, report = layout(driver)
-            check(report["keyboardShown"] and not button.is_displayed()
-                  and page.wait_for("document.activeElement === Module.canvas", 1),
-                  f"{where} its button shows the keyboard and leaves the keys to the program")
         check(len(report["keys"]) == 27 and not problems,
               f"{where} 27 keys and a sound layout", "; ".join(problems))
         check(fills_as_designed(report, fills), f"{where} the canvas takes the room ({fills})",
@@ -239,6 +265,20 @@ def check_fingers(driver, url, check):
     check(pressed and abs(presses - designed) <= 3,
           f"a key held {held:.2f} s shows it is pressed and makes {designed} presses (within 3)",
           f"{presses} presses, pressed shown: {pressed}")
+
+    # A finger that slides off its key lets it go: no repeat after it has left.
+    lines = page.empty_lines()
+    x, y = keys["Letter O"]
+    fingers(driver, "touchStart", [(8, x, y)])
+    time.sleep(0.2)
+    fingers(driver, "touchMove", [(8, x, y - 400)])
+    time.sleep(REPEAT_DELAY + 0.5)
+    fingers(driver, "touchEnd", [])
+    time.sleep(0.2)
+    added = page.empty_lines() - lines
+    pressed = driver.execute_script("return document.querySelectorAll('.pressed').length")
+    check(added == 2 and pressed == 0, "a finger that slides off its key lets it go",
+          f"{added} lines, {pressed} keys shown pressed")
 
 
 def take_shots(driver, url, out):
