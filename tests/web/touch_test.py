@@ -142,11 +142,12 @@ def check_desktop(driver, page, where, check):
     shown = full.is_displayed()
     click(driver, full)
     entered = page.wait_for("!!document.fullscreenElement", 2)
-    check(shown and entered and not full.is_displayed(),
+    gone = page.wait_for("document.getElementById('fullscreen').hidden", 2)
+    check(shown and entered and gone and not full.is_displayed(),
           f"{where} the full-screen button makes the page full screen and goes away",
-          f"shown before: {shown}, full screen: {entered}")
+          f"shown before: {shown}, full screen: {entered}, hidden: {gone}")
     driver.execute_script("document.exitFullscreen();")
-    page.wait_for("!document.fullscreenElement", 2)
+    page.wait_for("!document.fullscreenElement && !document.getElementById('fullscreen').hidden", 2)
 
 
 def check_screens(driver, url, check):
@@ -290,8 +291,8 @@ def take_shots(driver, url, out):
         keys = key_centres(driver)
         for letter in "VORANDEL":
             tap(driver, *keys["Letter " + letter])
-            time.sleep(0.25)
-        time.sleep(0.5)
+            time.sleep(0.4)
+        time.sleep(0.1)
         driver.save_screenshot(os.path.join(out, name + ".png"))
 
 
