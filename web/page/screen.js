@@ -120,6 +120,8 @@
     }
     keyboard.style.gridTemplateColumns = "repeat(" + best.cols + ", " + best.w + "px)";
     keyboard.style.gridTemplateRows = "repeat(" + best.rows + ", " + best.h + "px)";
+    var font = Math.round(Math.min(best.w, best.h) * 0.45);
+    keyboard.style.setProperty("--key-font", font + "px");
     // Backspace, last, also takes the cells the letters leave empty in the last row.
     keyboard.lastElementChild.style.gridColumn =
         "span " + (best.cols * best.rows - Keyboard.count + 1);
@@ -134,11 +136,13 @@
     var root = document.documentElement;
     var area = {x: left, y: top, w: root.clientWidth - left - right,
                 h: root.clientHeight - top - bottom};
-    var shown = !keyboard.hidden;
-    help.textContent = shown ? HELP_TAPPED : HELP_TYPED;
-    var plan = shown ? arrange(area) : null;
+    // The keys where they are wanted and have room (a screen too small for 48-pixel keys gets
+    // none until it grows).
+    help.textContent = HELP_TAPPED;
+    var plan = keysWanted ? arrange(area) : null;
+    keyboard.hidden = !plan;
     if (!plan) {
-      keyboard.hidden = true;
+      help.textContent = HELP_TYPED;
       var barH = barHeight(area.w);
       var c = fit(area.w, area.h - barH);
       plan = {canvas: {x: area.x + Math.floor((area.w - c.w) / 2),
@@ -154,8 +158,9 @@
   }
 
   // Shows the keyboard; the button that does it is no longer needed.
+  var keysWanted = false;
   function show() {
-    keyboard.hidden = false;
+    keysWanted = true;
     showKeyboard.hidden = true;
     layout();
   }
@@ -164,7 +169,7 @@
     canvas.focus(); // typed keys still go to the program
   });
   function followPointer() {
-    if (coarse.matches && keyboard.hidden) show();
+    if (coarse.matches && !keysWanted) show();
   }
   if (coarse.addEventListener) coarse.addEventListener("change", followPointer);
 
@@ -193,7 +198,6 @@
 
   new ResizeObserver(layout).observe(document.documentElement);
   window.addEventListener("resize", layout);
-  keyboard.hidden = true;
   followPointer();
   offerFullscreen();
   layout();
