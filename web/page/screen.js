@@ -115,7 +115,7 @@
         best = {cols: cols, rows: rows, w: w, h: h, size: size};
       }
     }
-    if (!best) { // no room for keys of 48 pixels: as many as fit, one row
+    if (!best) { // not reached: arrange() leaves room for 48-pixel keys
       best = {cols: Keyboard.count, rows: 1, w: MIN_KEY, h: MIN_KEY};
     }
     keyboard.style.gridTemplateColumns = "repeat(" + best.cols + ", " + best.w + "px)";
