@@ -26,8 +26,8 @@ declare -A VORANDEL_PACKAGES=(
   # (file tells what the program is). Python zips the files.
   [windows]="g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev imagemagick file python3"
   # The browser build (rsvg-convert renders the page's larger icons) and its tests in headless
-  # Chromium.
-  [web]="emscripten nodejs librsvg2-bin chromium chromium-driver python3-selenium python3-pil"
+  # Chromium (tidy checks the page's HTML).
+  [web]="emscripten nodejs librsvg2-bin chromium chromium-driver python3-selenium python3-pil tidy"
   # A release (scripts/release): the source archive from git, the web zip made with Python, and
   # diffoscope, which says where two builds that should be the same differ.
   [release]="git python3 diffoscope-minimal"

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-"""Writes the service worker into a built page's folder: web/service-worker.js with FILES set to
-every other file of the folder, VERSION to a hash of their names and contents and of the worker's
-own code, so that any change to the page gives the browser a new worker, and RELEASE to the
-program's version from the folder's manifest.
+"""Writes the service worker into a built page's folder: web/page/service-worker.js with FILES set
+to every other file of the folder, VERSION to a hash of their names and contents and of the
+worker's own code, so that any change to the page gives the browser a new worker, and RELEASE to
+the program's version from the folder's manifest.
 
   stamp_worker.py FOLDER"""
 
@@ -13,7 +13,8 @@ import sys
 
 WORKER = "service-worker.js"
 MANIFEST = "manifest.webmanifest"
-TEMPLATE = os.path.join(os.path.dirname(os.path.abspath(__file__)), WORKER)
+WEB = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+TEMPLATE = os.path.join(WEB, "page", WORKER)
 
 
 def page_files(folder):
