@@ -7,7 +7,8 @@ import os
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "web", "tools"))
 import headless  # noqa: E402
 from selenium.common.exceptions import TimeoutException  # noqa: E402
 

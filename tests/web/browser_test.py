@@ -13,7 +13,7 @@ import sys
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-sys.path.insert(0, os.path.join(ROOT, "web"))
+sys.path.insert(0, os.path.join(ROOT, "web", "tools"))
 
 import headless  # noqa: E402
 from checks import run_checks  # noqa: E402

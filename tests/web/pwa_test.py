@@ -27,7 +27,7 @@ import urllib.request
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-sys.path.insert(0, os.path.join(ROOT, "web"))
+sys.path.insert(0, os.path.join(ROOT, "web", "tools"))
 
 import browser_test  # noqa: E402
 from checks import run_checks  # noqa: E402
@@ -157,7 +157,8 @@ def check_new_build(driver, page_dir, url, check):
             html = f.read().replace("<title>Vorandel program", "<title>Vorandel program, rebuilt")
             f.seek(0)
             f.write(html)
-        subprocess.run([sys.executable, os.path.join(ROOT, "web", "stamp_worker.py"), copy],
+        subprocess.run([sys.executable, os.path.join(ROOT, "web", "tools", "stamp_worker.py"),
+                        copy],
                        check=True, stdout=subprocess.DEVNULL)
         with open(os.path.join(copy, WORKER), encoding="utf-8") as f:
             version = f.read().split('const VERSION = "', 1)[1].split('"', 1)[0]

@@ -24,7 +24,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
-sys.path.insert(0, os.path.join(ROOT, "web"))
+sys.path.insert(0, os.path.join(ROOT, "web", "tools"))
 
 import headless  # noqa: E402
 from checks import run_checks  # noqa: E402

@@ -27,7 +27,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("folder", nargs="?", default=os.path.join(here, "..", "dist", "web"))
+    parser.add_argument("folder", nargs="?", default=os.path.join(here, "..", "..", "dist", "web"))
     parser.add_argument("--port", type=int, default=0)
     args = parser.parse_args()
     handler = functools.partial(Handler, directory=os.path.abspath(args.folder))
