@@ -35,8 +35,11 @@ FORWARD_CONSOLE = """(function () {
       return original.apply(console, arguments);
     };
   });
+  // The error's name too: the program's exit is thrown as an object named ExitStatus, whose
+  // message alone says "[object Object]".
   window.addEventListener("error", function (event) {
-    post("pageerror", [event.message]);
+    var name = event.error && event.error.name;
+    post("pageerror", [(name ? name + ": " : "") + event.message]);
   });
   window.addEventListener("unhandledrejection", function (event) {
     post("pageerror", ["unhandled rejection: " + event.reason]);
