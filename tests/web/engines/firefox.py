@@ -26,7 +26,7 @@ NAME = "Firefox"
 class Page:
     """The one page of a Firefox session, in the interface the page tests share with webkit.py."""
 
-    def __init__(self, width, height, touch):
+    def __init__(self, width, height, touch, prefs=None):
         if not os.path.isdir(os.path.join(HERE, "node_modules", "puppeteer-core")):
             raise RuntimeError(f"puppeteer-core is not installed: run npm ci in {HERE}")
         self.bridge = subprocess.Popen(["node", os.path.join(HERE, "firefox_bridge.mjs")],
@@ -34,7 +34,8 @@ class Page:
         self.browser_pid = None
         self.lines = []
         try:
-            self.browser_pid = self.call("launch", 90, width=width, height=height, touch=touch)
+            self.browser_pid = self.call("launch", 90, width=width, height=height, touch=touch,
+                                         prefs=prefs or {})
             self.resize(width, height)  # the launch's default viewport is not applied
         except BaseException:
             self.close()
@@ -107,10 +108,10 @@ class Page:
 
 
 @contextlib.contextmanager
-def session(width, height, touch=True):
+def session(width, height, touch=True, prefs=None):
     """A Firefox with one page of a `width` by `height` viewport, touch events on unless `touch`
-    is false; yields its Page."""
-    page = Page(width, height, touch)
+    is false, and the preferences `prefs` ({name: value}) set; yields its Page."""
+    page = Page(width, height, touch, prefs)
     try:
         yield page
     finally:

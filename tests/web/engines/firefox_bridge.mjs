@@ -4,9 +4,10 @@
 // it. Firefox needs an X display (DISPLAY): without one it creates no WebGL context.
 //
 // Requests:
-//   launch {width, height, touch}  starts Firefox with a page of that viewport; touch turns on
-//                                  touch events through preferences (setViewport's hasTouch does
-//                                  nothing in Firefox)
+//   launch {width, height, touch, prefs}
+//                                  starts Firefox with a page of that viewport and the preferences
+//                                  prefs; touch turns on touch events through preferences
+//                                  (setViewport's hasTouch does nothing in Firefox)
 //   goto {url}                     loads the page
 //   evaluate {body, args}          runs `body`, an async function body over `args`; its result
 //   viewport {width, height}       resizes the page's viewport
@@ -79,17 +80,19 @@ const requests = {
 
 async function answer(line) {
   let reply;
+  let op = null;
   try {
     const request = JSON.parse(line);
-    if (!(request.op in requests)) throw new Error(`no request ${request.op}`);
-    const value = await requests[request.op](request);
+    op = request.op;
+    if (!(op in requests)) throw new Error(`no request ${op}`);
+    const value = await requests[op](request);
     reply = {ok: true, value: value === undefined ? null : value};
   } catch (error) {
     reply = {ok: false, error: String(error && error.stack || error)};
   }
   await new Promise((done) => process.stdout.write(JSON.stringify(reply) + '\n', done));
   // Once Firefox is closed the bridge ends: the standard input would keep Node.js running.
-  if (!browser && /"op":\s*"close"/.test(line)) process.exit(0);
+  if (op === 'close') process.exit(0);
 }
 
 // One request at a time, in order; at the end of the input Firefox is closed.
