@@ -62,12 +62,15 @@ class Page:
         thread = threading.Thread(target=start, daemon=True)
         thread.start()
         thread.join(SESSION_START_LIMIT)
+        timed_out = thread.is_alive()
         self.driver = started.get("driver")
-        if self.driver is None:
-            self.close()
+        if self.driver is None or timed_out:
+            self.close()  # stopping the driver ends a start that hangs
             thread.join(10)
-            raise started.get("error") or TimeoutError(
-                f"WebKitWebDriver started no session within {SESSION_START_LIMIT} s")
+            if timed_out:
+                raise TimeoutError(
+                    f"WebKitWebDriver started no session within {SESSION_START_LIMIT} s")
+            raise started["error"]
         self.driver.set_page_load_timeout(60)
         self.driver.set_script_timeout(60)
 
