@@ -20,8 +20,8 @@ declare -A VORANDEL_PACKAGES=(
   # (file tells what the program is).
   [windows]="g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev imagemagick file"
   # The browser build (rsvg-convert renders the page's larger icons) and its tests in headless
-  # Chromium.
-  [web]="emscripten nodejs librsvg2-bin chromium chromium-driver python3-selenium python3-pil"
+  # Chromium (tidy checks the page's HTML).
+  [web]="emscripten nodejs librsvg2-bin chromium chromium-driver python3-selenium python3-pil tidy"
   # The page in the other engines, each on an Xvfb display: Firefox (driven by npm's
   # puppeteer-core, see ensure_npm_packages) and WebKitGTK (its WebDriver, with a small browser
   # of ours on the GTK and WebKit bindings for Python).

@@ -109,6 +109,8 @@ TEST(BatchRecorder, HoldsWhatTheCasesSay) {
             batchVertex(f(l.at(1)), f(l.at(2)), full ? f(l[3]) : 0.0f, full ? f(l[4]) : 1.0f);
         } else if (word == "end") {
             batchEnd();
+        } else if (word == "clear") {
+            batchClear();
         } else if (word == "draw") {
             batchBegin(mode(1));
             for (std::size_t i = 2; i + 1 < l.size(); i += 2) {

@@ -39,6 +39,33 @@ def spawn_spot(seconds):
     return min(int(x), WIDTH - 1), min(int(HEIGHT - y), HEIGHT - 1)
 
 
+# Defines afterFrame(points, then): calls then([[r, g, b], ...]) with the drawing buffer's pixels
+# at `points` (window pixels from the top left) right after the program's next frame, before the
+# browser shows it. Every frame the program draws is one animation frame callback, wrapped here;
+# only those asked for after this has run are wrapped.
+AFTER_FRAME = """
+    if (!window.afterFrame) {
+      var waiting = [], request = window.requestAnimationFrame;
+      window.requestAnimationFrame = function (callback) {
+        return request.call(window, function (time) {
+          var now = waiting;
+          waiting = [];
+          callback(time);
+          now.forEach(function (then) { then(); });
+        });
+      };
+      window.afterFrame = function (points, then) {
+        waiting.push(function () {
+          var gl = Module.ctx, pixel = new Uint8Array(4);
+          then(points.map(function (p) {
+            gl.readPixels(p[0], 575 - p[1], 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, pixel);
+            return Array.from(pixel.slice(0, 3));
+          }));
+        });
+      };
+    }"""
+
+
 class Page:
     def __init__(self, driver, url):
         self.driver = driver
@@ -139,6 +166,25 @@ def run(driver, url, out, check):
         return [Array.from(inside), Array.from(outside)];""")
     check(triangle[0][:3] == [255, 255, 255] and triangle[1][:3] == [0, 0, 0],
           "a left click shows the white triangle at the lower left", str(triangle))
+    # Every mouse event also draws the triangle into the back buffer, which the next frame clears
+    # first. The frame after a press, and after a click, shows none of it.
+    driver.execute_script(AFTER_FRAME)
+    time.sleep(0.1)  # the frames already asked for have run
+    after = driver.execute_async_script("""
+        var done = arguments[arguments.length - 1], c = Module.canvas, seen = [];
+        var r = c.getBoundingClientRect();
+        function mouse(type) {
+          c.dispatchEvent(new MouseEvent(type, {bubbles: true, button: 0,
+                                                clientX: r.left + 100, clientY: r.top + 100}));
+        }
+        mouse('mousedown');
+        afterFrame([[30, 555]], function (pixels) {
+          seen.push(pixels[0]);
+          mouse('mouseup');
+          afterFrame([[30, 555]], function (pixels) { done(seen.concat(pixels)); });
+        });""")
+    check(after == [[0, 0, 0], [0, 0, 0]],
+          "the frame after a press, and after a click, shows none of the triangle", str(after))
 
     # A letter: its pair appears at the generator's spot for that second. The circle (e) is
     # centred on the spot and at most 175 pixels wide on either side.

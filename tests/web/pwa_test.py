@@ -7,8 +7,8 @@
   pixels at the generator's spot. Last a new build is served: the open page keeps its build until
   it is closed, then the new one starts and the old cache is gone.
 - scaled: at each browser window size of window_sizes.tsv the canvas keeps its 720 by 576 pixels
-  and 5:4, fills the window above the help line with pixels scaled as blocks, and a click reaches
-  the program at the window pixel under the pointer (see check_clicks).
+  and 5:4, fills the window above the bar of the help line with pixels scaled as blocks, and a
+  click reaches the program at the window pixel under the pointer (see check_clicks).
 
   pwa_test.py [--page DIR]
 
@@ -267,7 +267,7 @@ def check_scaled(page_dir, check):
                         width: c.clientWidth - pad("Left") - pad("Right"),
                         height: c.clientHeight - pad("Top") - pad("Bottom"),
                         view: [innerWidth, innerHeight], scroll: [e.scrollWidth, e.scrollHeight],
-                        help: document.getElementById("help").getBoundingClientRect().top};""")
+                        help: document.getElementById("bar").getBoundingClientRect().top};""")
             edges = [box["left"], box["top"], box["width"], box["height"]]
             fits = (min(edges) >= 0 and box["left"] + box["width"] <= box["view"][0]
                     and box["top"] + box["height"] <= box["help"] and box["scroll"] == box["view"])
@@ -275,7 +275,8 @@ def check_scaled(page_dir, check):
             check(box["buffer"] == [WIDTH, HEIGHT] and box["width"] * 4 == box["height"] * 5
                   and fits and fills and all(float(v).is_integer() for v in edges),
                   f"at {w}x{h} the canvas keeps 720x576 pixels, shows 5:4 on whole CSS pixels "
-                  f"and fills the window above the help line ({box['width']}x{box['height']})",
+                  f"and fills the window above the help line's bar "
+                  f"({box['width']}x{box['height']})",
                   str(box))
             wrong, clicks = check_clicks(driver, {k: int(box[k]) for k in
                                                   ("left", "top", "width", "height")})

@@ -72,6 +72,17 @@ document.getElementById("again").addEventListener("click", function () {
   });
 })();
 
+// The browser's GLUT passes every mouse release on the page to the program, wherever it is. The
+// page's own buttons (the keys, "Keyboard", "Full screen") keep their mouse events to themselves,
+// the browser's compatibility events of a tap included: those presses are not the program's.
+["mousedown", "mouseup"].forEach(function (type) {
+  window.addEventListener(type, function (event) {
+    if (event.target instanceof Element && event.target.closest("button")) {
+      event.stopImmediatePropagation();
+    }
+  }, true);
+});
+
 window.addEventListener("load", function () {
   canvas.focus();
   // The service worker keeps a copy of the page's files, so that it loads and plays offline

@@ -27,17 +27,19 @@
   var safeArea = document.getElementById("safe-area");
   var coarse = window.matchMedia("(pointer: coarse)");
 
+  // Through custom properties of page.css: emscripten takes the canvas's own width and height
+  // styles away when it sizes the drawing buffer.
   function place(element, box) {
-    element.style.left = box.x + "px";
-    element.style.top = box.y + "px";
-    element.style.width = box.w + "px";
-    element.style.height = box.h + "px";
+    element.style.setProperty("--left", box.x + "px");
+    element.style.setProperty("--top", box.y + "px");
+    element.style.setProperty("--width", box.w + "px");
+    element.style.setProperty("--height", box.h + "px");
   }
 
   // The bar's height at a width.
   function barHeight(width) {
-    bar.style.width = width + "px";
-    bar.style.height = "";
+    bar.style.setProperty("--width", width + "px");
+    bar.style.setProperty("--height", "auto");
     return Math.ceil(bar.getBoundingClientRect().height);
   }
 
@@ -78,15 +80,14 @@
       }
       if (need.w < area.w && need.h <= area.h) {
         var side = area.w - need.w;
-        // The bar above the keys.
-        var keysBar = barHeight(need.w);
+        // The bar above the keys, as wide as the room the canvas leaves them.
+        c = fit(side, area.h);
+        var x = area.x + c.w;
+        var keysBar = barHeight(area.w - c.w);
         if (need.h + keysBar <= area.h) {
-          c = fit(side, area.h);
-          var x = area.x + c.w;
-          var keysBarNow = barHeight(area.w - c.w);
           consider({x: area.x, y: area.y + Math.floor((area.h - c.h) / 2), w: c.w, h: c.h},
-                   {x: x, y: area.y + keysBarNow, w: area.w - c.w, h: area.h - keysBarNow},
-                   {x: x, y: area.y, w: area.w - c.w, h: keysBarNow});
+                   {x: x, y: area.y + keysBar, w: area.w - c.w, h: area.h - keysBar},
+                   {x: x, y: area.y, w: area.w - c.w, h: keysBar});
         }
         // The bar under the canvas.
         var canvasBar = barHeight(side);
@@ -114,11 +115,16 @@
         best = {cols: cols, rows: rows, w: w, h: h, size: size};
       }
     }
-    if (!best) { // no room for keys of 48 pixels: as many as fit, one row
+    if (!best) { // not reached: arrange() leaves room for 48-pixel keys
       best = {cols: Keyboard.count, rows: 1, w: MIN_KEY, h: MIN_KEY};
     }
     keyboard.style.gridTemplateColumns = "repeat(" + best.cols + ", " + best.w + "px)";
     keyboard.style.gridTemplateRows = "repeat(" + best.rows + ", " + best.h + "px)";
+    var font = Math.round(Math.min(best.w, best.h) * 0.45);
+    keyboard.style.setProperty("--key-font", font + "px");
+    // Backspace, last, also takes the cells the letters leave empty in the last row.
+    keyboard.lastElementChild.style.gridColumn =
+        "span " + (best.cols * best.rows - Keyboard.count + 1);
   }
 
   function layout() {
@@ -130,11 +136,13 @@
     var root = document.documentElement;
     var area = {x: left, y: top, w: root.clientWidth - left - right,
                 h: root.clientHeight - top - bottom};
-    var shown = !keyboard.hidden;
-    help.textContent = shown ? HELP_TAPPED : HELP_TYPED;
-    var plan = shown ? arrange(area) : null;
+    // The keys where they are wanted and have room (a screen too small for 48-pixel keys gets
+    // none until it grows).
+    help.textContent = HELP_TAPPED;
+    var plan = keysWanted ? arrange(area) : null;
+    keyboard.hidden = !plan;
     if (!plan) {
-      keyboard.hidden = true;
+      help.textContent = HELP_TYPED;
       var barH = barHeight(area.w);
       var c = fit(area.w, area.h - barH);
       plan = {canvas: {x: area.x + Math.floor((area.w - c.w) / 2),
@@ -150,8 +158,9 @@
   }
 
   // Shows the keyboard; the button that does it is no longer needed.
+  var keysWanted = false;
   function show() {
-    keyboard.hidden = false;
+    keysWanted = true;
     showKeyboard.hidden = true;
     layout();
   }
@@ -160,7 +169,7 @@
     canvas.focus(); // typed keys still go to the program
   });
   function followPointer() {
-    if (coarse.matches && keyboard.hidden) show();
+    if (coarse.matches && !keysWanted) show();
   }
   if (coarse.addEventListener) coarse.addEventListener("change", followPointer);
 
@@ -189,7 +198,6 @@
 
   new ResizeObserver(layout).observe(document.documentElement);
   window.addEventListener("resize", layout);
-  keyboard.hidden = true;
   followPointer();
   offerFullscreen();
   layout();

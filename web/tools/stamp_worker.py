@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Writes the service worker into a built page's folder: web/page/service-worker.js with FILES set to
-every other file of the folder and VERSION to a hash of their names and contents and of the
+"""Writes the service worker into a built page's folder: web/page/service-worker.js with FILES set
+to every other file of the folder and VERSION to a hash of their names and contents and of the
 worker's own code, so that any change to the page gives the browser a new worker.
 
   stamp_worker.py FOLDER"""
@@ -11,7 +11,8 @@ import os
 import sys
 
 WORKER = "service-worker.js"
-TEMPLATE = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "page", WORKER)
+WEB = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+TEMPLATE = os.path.join(WEB, "page", WORKER)
 
 
 def page_files(folder):

@@ -29,13 +29,15 @@ import firefox  # noqa: E402
 import headless  # noqa: E402
 from PIL import Image  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
+import touch_test  # noqa: E402
 import webkit  # noqa: E402
 
 WIDTH, HEIGHT = browser_test.WIDTH, browser_test.HEIGHT
 TIME_LIMIT = 150  # seconds for both engines
 DESKTOP = (1000, 800)
-# The layout at a phone's size, upright and on its side (CSS pixels).
-LAYOUT_SIZES = [(390, 844), (844, 390)]
+# The screens of touch_test's table (screens.tsv) whose layout is checked here: a phone upright
+# and on its side.
+LAYOUT_SCREENS = [(390, 844), (844, 390)]
 ENGINES = {"firefox": firefox, "webkit": webkit}
 # Selenium's names of keys, as browser_test's helpers type them, in the engines' own.
 KEY_NAMES = {Keys.BACKSPACE: "Backspace", Keys.ESCAPE: "Escape"}
@@ -151,18 +153,23 @@ def check_letter(page, typist, how, check):
 
 
 def check_layout(page, check):
+    """At each of LAYOUT_SCREENS, with the keyboard shown: the checks of layout.js, and the
+    canvas takes the room touch_test's table says."""
     with open(os.path.join(WEB_TESTS, "layout.js"), encoding="utf-8") as f:
         layout = f.read()
-    for width, height in LAYOUT_SIZES:
+    screens = {(w, h): fills for w, h, _, fills in touch_test.screens()}
+    for width, height in LAYOUT_SCREENS:
         page.page.resize(width, height)
-        report = page.page.script(TWO_FRAMES + layout + """
-            const r = layoutReport();
-            return {problems: layoutProblems(), viewport: [innerWidth, innerHeight],
-                    keys: r.keys.length, canvas: r.canvas};""")
-        check(report["viewport"] == [width, height] and report["keys"] == 27
-              and not report["problems"],
+        result = page.page.script(TWO_FRAMES + layout + """
+            return {problems: layoutProblems(), report: layoutReport(),
+                    viewport: [innerWidth, innerHeight]};""")
+        report, fills = result["report"], screens[(width, height)]
+        check(result["viewport"] == [width, height] and len(report["keys"]) == 27
+              and not result["problems"] and touch_test.fills_as_designed(report, fills),
               f"{page.engine}: at {width}x{height} the 27 keys and the canvas pass the layout "
-              "checks", str(report))
+              f"checks, the canvas taking the room ({fills})",
+              f"{result['problems']} {result['viewport']} {report['canvas']} "
+              f"{len(report['keys'])} keys")
 
 
 def run_engine(engine, url, out, check):
