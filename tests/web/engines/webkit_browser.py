@@ -52,7 +52,9 @@ class Browser:
         self.console = open(console_path, "a", encoding="utf-8", buffering=1)
         self.size = size
         self.windows = []
-        self.context = WebKit2.WebContext.get_default()
+        # A fresh profile each time, kept in memory: no cache, storage or service worker of an
+        # earlier session, and nothing left behind in the home folder.
+        self.context = WebKit2.WebContext.new_ephemeral()
         self.context.set_automation_allowed(True)
         self.context.connect("automation-started", self.automation_started)
 
