@@ -31,6 +31,12 @@ declare -A VORANDEL_PACKAGES=(
   # A release (scripts/release): the source archive from git, the web zip made with Python, and
   # diffoscope, which says where two builds that should be the same differ.
   [release]="git python3 diffoscope-minimal"
+  # The page in the other engines, each on an Xvfb display: Firefox (driven by npm's
+  # puppeteer-core, see ensure_npm_packages) and WebKitGTK (its WebDriver, with a small browser
+  # of ours on the GTK and WebKit bindings for Python).
+  [engines]="firefox-esr webkit2gtk-driver gir1.2-webkit2-4.1 gir1.2-gtk-3.0 python3-gi python3-selenium python3-pil xvfb xauth"
+  # npm, where Node.js came without it (Debian's nodejs; NodeSource's has it).
+  [npm]="npm"
 )
 
 ensure_packages() {
@@ -85,4 +91,19 @@ ensure_packages() {
     echo "Waiting for another package manager to finish (it holds the dpkg lock)"
   fi
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# `ensure_npm_packages FOLDER` installs the npm packages that FOLDER/package-lock.json pins, with
+# `npm ci`, unless node_modules holds them already (it keeps a copy of the lock it was installed
+# from). Only the packages are downloaded: puppeteer's download of a browser of its own is off.
+ensure_npm_packages() {
+  local folder=$1
+  command -v npm >/dev/null 2>&1 || ensure_packages npm || return 1
+  if cmp -s "$folder/package-lock.json" "$folder/node_modules/.installed-lock.json"; then
+    return 0
+  fi
+  echo "Installing the npm packages of $folder (npm ci)"
+  (cd "$folder" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund \
+    --loglevel=error) || return 1
+  cp "$folder/package-lock.json" "$folder/node_modules/.installed-lock.json"
 }
