@@ -14,10 +14,13 @@ WINDOWS_TOOLCHAIN=$WINDOWS_ROOT/cmake/x86_64-w64-mingw32.cmake
 # freeglut from Debian's own source package, fetched with apt-get source through a source list of
 # our own (the machine's mirror, as deb-src), so that the machine's apt configuration and package
 # lists stay as they are; dpkg-source checks the unpacked sources against the .dsc. Built as a
-# static library, without demos, into PREFIX; nothing is done when PREFIX already holds it.
+# static library, without demos, into PREFIX; nothing is done when PREFIX already holds it. Its
+# debian/copyright and Debian version are kept in PREFIX/share/doc/freeglut for the licence
+# notices.
 windows_freeglut() {
     local prefix=$1
-    [ -f "$prefix/lib/cmake/FreeGLUT/FreeGLUTConfig.cmake" ] && return 0
+    [ -f "$prefix/lib/cmake/FreeGLUT/FreeGLUTConfig.cmake" ] &&
+        [ -f "$prefix/share/doc/freeglut/copyright" ] && return 0
     local work
     work=$(mktemp -d)
     mkdir -p "$work/lists/partial"
@@ -48,7 +51,11 @@ windows_freeglut() {
             -DFREEGLUT_BUILD_SHARED_LIBS=OFF -DFREEGLUT_BUILD_STATIC_LIBS=ON \
             -DFREEGLUT_BUILD_DEMOS=OFF >"$work/configure.log" 2>&1 &&
             timeout 600 cmake --build "$work/build" -j2 >"$work/build.log" 2>&1 &&
-            cmake --install "$work/build" >/dev/null
+            cmake --install "$work/build" >/dev/null &&
+            mkdir -p "$prefix/share/doc/freeglut" &&
+            cp "$source/debian/copyright" "$prefix/share/doc/freeglut/copyright" &&
+            dpkg-parsechangelog -l "$source/debian/changelog" -S Version \
+                >"$prefix/share/doc/freeglut/version"
     }; then
         tail -20 "$work"/*.log >&2
         rm -rf "$work" "$prefix"

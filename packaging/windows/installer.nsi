@@ -1,9 +1,9 @@
 ; The Windows installer, made by scripts/package-windows:
 ;   makensis -DVERSION=x.y.z -DSTAGE=<folder> -DOUTFILE=<setup.exe> installer.nsi
-; where the folder holds vorandel.exe, vorandel.ico, README.txt and LICENSE.txt. It installs the
-; program for all users into Program Files with a Start-menu shortcut, and registers its
-; uninstaller under Add/Remove Programs. /S installs (and uninstalls) silently; /D=<folder>,
-; last on the command line, installs elsewhere.
+; where the folder holds vorandel.exe, vorandel.ico, README.txt, LICENSE.txt and
+; THIRD-PARTY-NOTICES.txt. It installs the program for all users into Program Files with a
+; Start-menu shortcut, and registers its uninstaller under Add/Remove Programs. /S installs (and
+; uninstalls) silently; /D=<folder>, last on the command line, installs elsewhere.
 
 Unicode true
 ; A 64-bit installer: the program is 64-bit, and 64-bit Wine cannot run the 32-bit stub.
@@ -42,6 +42,7 @@ Section "Vorandel"
   File "${STAGE}/vorandel.exe"
   File "${STAGE}/README.txt"
   File "${STAGE}/LICENSE.txt"
+  File "${STAGE}/THIRD-PARTY-NOTICES.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortCut "$SMPROGRAMS\Vorandel.lnk" "$INSTDIR\vorandel.exe" "" "$INSTDIR\vorandel.exe" 0
 
@@ -62,6 +63,7 @@ Section "Uninstall"
   Delete "$INSTDIR\vorandel.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -48,8 +48,8 @@ imports=$($objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '[:upper:]' '[:l
 allowed=$(grep -v '^#' "$TESTS/windows_system_dlls.txt")
 others=$(comm -23 <(printf '%s\n' "$imports") <(printf '%s\n' "$allowed" | sort))
 [ -z "$others" ] || fail "vorandel.exe imports DLLs that are not the system's: $others"
-file -b "$exe" | grep -q '^PE32+ executable (console) x86-64 (stripped' ||
-    fail "vorandel.exe is $(file -b "$exe"), not a stripped 64-bit console program"
+file -b "$exe" | grep -q '^PE32+ executable (GUI) x86-64 (stripped' ||
+    fail "vorandel.exe is $(file -b "$exe"), not a stripped 64-bit GUI program"
 # Resource types 3, 14 and 16: the icon images, their group and the version.
 for type in 03 0e 10; do
     $objdump -p "$exe" | grep -Eq "^[0-9a-f]+   Entry: ID: 0x0000$type," ||
