@@ -7,21 +7,7 @@
 set -u
 exe=$(realpath "${1:?usage: windows_console_test.sh VORANDEL.EXE}")
 root=$(cd "$(dirname "$0")/../.." && pwd)
-VORANDEL=$(command -v wine)
-export VORANDEL
-source "$root/tests/app/e2e_lib.sh"
-source "$root/scripts/windows_env.sh"
-TESTS=$root/tests/package
-own_prefix=""
-cleanup() {
-    if [ -n "$own_prefix" ]; then wine_stop; else wine_server_stop; fi
-    e2e_cleanup
-}
-trap cleanup EXIT
-if [ -z "${WINEPREFIX:-}" ]; then
-    own_prefix=1
-    wine_start >/dev/null || fail "could not make a Wine prefix"
-fi
+source "$root/tests/package/wine_lib.sh"
 x86_64-w64-mingw32-gcc-posix -std=c11 -Wall -Wextra -Wpedantic -Werror -O2 -static \
     -o "$WORK/console_parent.exe" "$TESTS/console_parent.c" || fail "cannot build console_parent"
 

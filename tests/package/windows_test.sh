@@ -14,24 +14,9 @@ set -u
 zip=$(realpath "${1:?usage: windows_test.sh ZIP SETUP}")
 setup=$(realpath "${2:?usage: windows_test.sh ZIP SETUP}")
 root=$(cd "$(dirname "$0")/../.." && pwd)
-VORANDEL=$(command -v wine)
-export VORANDEL
-source "$root/tests/app/e2e_lib.sh"
+source "$root/tests/package/wine_lib.sh"
 LINE_END=crlf
 source "$root/tests/package/e2e_checks.sh"
-source "$root/scripts/windows_env.sh"
-TESTS=$root/tests/package
-own_prefix=""
-cleanup() {
-    # The wineserver goes before the display it may still be connected to.
-    if [ -n "$own_prefix" ]; then wine_stop; else wine_server_stop; fi
-    e2e_cleanup
-}
-trap cleanup EXIT
-if [ -z "${WINEPREFIX:-}" ]; then
-    own_prefix=1
-    wine_start >/dev/null || fail "could not make a Wine prefix"
-fi
 drive_c=$WINEPREFIX/drive_c
 version=$(sed -n 's/^project(Vorandel VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
 objdump=x86_64-w64-mingw32-objdump
