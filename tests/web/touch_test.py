@@ -35,8 +35,10 @@ TIME_LIMIT = 85  # seconds for the whole test
 # makes the main pointer coarse.
 POINTERS = ["--blink-settings=primaryPointerType=4,availablePointerTypes=4,"
             "primaryHoverType=2,availableHoverTypes=2"]
-# The repeat of a held key, as designed: the first after half a second, then 30 a second.
-REPEAT_DELAY, REPEAT_RATE = 0.5, 30.0
+# The repeat of a held key, as designed: the first after half a second, then 30 a second. Timers
+# run late on a busy machine and a late repeat is not made up for, so the count is judged against
+# a held key's usual range, 25 to 30 a second.
+REPEAT_DELAY, REPEAT_RATE, SLOWEST_RATE = 0.5, 30.0, 25.0
 with open(os.path.join(HERE, "layout.js"), encoding="utf-8") as f:
     LAYOUT_JS = f.read()
 
@@ -263,8 +265,10 @@ def check_fingers(driver, url, check):
     time.sleep(0.3)
     presses = (page.empty_lines() - lines) / 2
     designed = 1 + 1 + int((held - REPEAT_DELAY) * REPEAT_RATE)
-    check(pressed and abs(presses - designed) <= 3,
-          f"a key held {held:.2f} s shows it is pressed and makes {designed} presses (within 3)",
+    slowest = 1 + 1 + int((held - REPEAT_DELAY) * SLOWEST_RATE)
+    check(pressed and slowest - 2 <= presses <= designed + 2,
+          f"a key held {held:.2f} s shows it is pressed and makes {designed} presses"
+          f" (at least {slowest - 2}, at most {designed + 2})",
           f"{presses} presses, pressed shown: {pressed}")
 
     # A finger that slides off its key lets it go: no repeat after it has left.
