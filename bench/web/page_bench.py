@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """Runs the frame benchmark page (a folder with index.html, bench.js, bench.wasm) in a browser and
 prints what the page reports.
-  page_bench.py FOLDER [empty|gpu] [--engine ENGINE] [--pace]
-    empty  empty frames, the browser's ceiling
-    gpu    the held-key load, waiting after each frame for the GPU to finish it, and how long
-    --pace then the browser's own pace with nothing drawn and with a WebGL canvas cleared
+  page_bench.py FOLDER [empty|gpu] [--engine ENGINE] [--pace] [--profile [N]]
+    empty      empty frames, the browser's ceiling
+    gpu        the held-key load, waiting after each frame for the GPU to finish it, and how long
+    --pace     then the browser's own pace with nothing drawn and with a WebGL canvas cleared
+    --profile  Chromium only: DevTools' sampling profiler (every 100 microseconds) over the
+               whole run, then the N (15) functions the program's frames spend the most time in,
+               in milliseconds per frame (names need a page linked with --profiling-funcs)
 ENGINE:
   chromium       headless Chromium, its frame-rate limit lifted (the default)
   chromium-slow  the same with its processor slowed four times (DevTools' CPU throttling, the
@@ -24,6 +27,7 @@ ROOT = os.path.dirname(os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(ROOT, "web", "tools"))
 sys.path.insert(0, os.path.join(ROOT, "tests", "web", "engines"))
 import headless  # noqa: E402
+from frame_profile import frame_profile  # noqa: E402
 from selenium.common.exceptions import TimeoutException  # noqa: E402
 
 UNCAPPED = ["--disable-frame-rate-limit", "--disable-gpu-vsync"]
@@ -69,18 +73,34 @@ PACE = """
       `browser: with a 720x576 WebGL canvas cleared every frame: ${f(drawn[0])} per second, ` +
       `longest gap ${f(drawn[1])} ms, ${drawn[2].toFixed(2)} ms per clear and read-back`];"""
 TIME_LIMIT = 300  # seconds for the page to finish
+# The page's frame function and the number of frames the page draws (page_bench.cpp: settling
+# and timed; its closing report runs outside the frame function).
+FRAME_FUNCTION = "(anonymous namespace)::benchFrame()"
+PAGE_FRAMES = 130
 
 
 @contextlib.contextmanager
-def chromium(slow):
+def chromium(slow, profile=None):
+    """With `profile` (a list), the run's CPU profile is appended to it when the session ends."""
     with headless.chromium(UNCAPPED) as driver:
         if slow:
             driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 4})
 
+        def load(url):
+            if profile is not None:
+                # Started on a page of the same site, so that the page runs in the same process.
+                driver.get(url.split("?")[0] + "profile-start")
+                driver.execute_cdp_cmd("Profiler.enable", {})
+                driver.execute_cdp_cmd("Profiler.setSamplingInterval", {"interval": 100})
+                driver.execute_cdp_cmd("Profiler.start", {})
+            driver.get(url)
+
         def script(body):  # an async function body, as the other engines run it
             return driver.execute_async_script(
                 f"const done = arguments[0]; (async () => {{ {body} }})().then(done);")
-        yield driver.get, script
+        yield load, script
+        if profile is not None:
+            profile.append(driver.execute_cdp_cmd("Profiler.stop", {})["profile"])
 
 
 @contextlib.contextmanager
@@ -109,8 +129,17 @@ def main():
     parser.add_argument("--engine", choices=sorted(ENGINES), default="chromium")
     parser.add_argument("--pace", action="store_true",
                         help="then the browser's own pace with nothing drawn and with WebGL")
+    parser.add_argument("--profile", type=int, nargs="?", const=15, metavar="N",
+                        help="Chromium only: where the frames' time goes, N functions")
     args = parser.parse_intermixed_args()
-    with headless.served(args.folder) as url, ENGINES[args.engine]() as (load, script):
+    profiles = []
+    if args.profile is not None:
+        if not args.engine.startswith("chromium"):
+            parser.error("--profile needs Chromium")
+        engine = chromium(args.engine == "chromium-slow", profiles)
+    else:
+        engine = ENGINES[args.engine]()
+    with headless.served(args.folder) as url, engine as (load, script):
         load(url + ("?" + args.mode if args.mode else ""))
         deadline = time.time() + TIME_LIMIT
         done = False
@@ -126,6 +155,12 @@ def main():
             return 1
         if args.pace:
             print("\n".join(script(PACE)))
+    if profiles:
+        total, ranked = frame_profile(profiles[0], FRAME_FUNCTION, PAGE_FRAMES)
+        print(f"profile: {total:.3f} ms per frame sampled in the frame function, "
+              f"of {PAGE_FRAMES} frames; where it goes, in ms per frame:")
+        for name, milliseconds in ranked[:args.profile]:
+            print(f"profile: {milliseconds:7.3f}  {name}")
     return 0
 
 
