@@ -85,6 +85,18 @@ lit_pixels() {
         -format '%[fx:round(mean*w*h)]' info:
 }
 
+# Takes snapshot $1 up to $2 times, $3 seconds apart, until something in it is lit; fails (status
+# 1) if nothing ever is.
+wait_lit() {
+    local _
+    for _ in $(seq "$2"); do
+        snapshot "$1"
+        [ "$(lit_pixels "$1")" -gt 0 ] && return 0
+        sleep "$3"
+    done
+    return 1
+}
+
 # Bytes the program has written to standard output so far, and how many of them are newlines.
 output_bytes() { wc -c <"$WORK/stdout"; }
 output_newlines() { tr -cd '\n' <"$WORK/stdout" | wc -c; }

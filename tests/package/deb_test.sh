@@ -84,15 +84,9 @@ xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool mousemove --window "$WID" 360 288
 sleep 0.3
 xdotool key e
-lit=0
 # Under emulation the first figure drawn waits for the renderer's shaders (see e2e_checks.sh).
-for _ in $(seq "$([ "$WARM_UP" = 1 ] && echo 150 || echo 20)"); do
-    snapshot launched
-    lit=$(lit_pixels launched)
-    [ "$lit" -gt 0 ] && break
-    sleep 0.1
-done
-[ "$lit" -gt 0 ] || fail "the letter did not reach the program started from the menu"
+wait_lit launched "$([ "$WARM_UP" = 1 ] && echo 150 || echo 20)" 0.1 ||
+    fail "the letter did not reach the program started from the menu"
 [ ! -s "$WORK/launched.out" ] || fail "started from the menu, the program still writes to the log"
 xdotool key Escape
 for _ in $(seq 100); do

@@ -29,16 +29,10 @@ check_program_window() {
     # its shaders). The figures' shapes change with the length of each frame, so after such a
     # frame they are stretched off their spot. With WARM_UP=1 a first letter is drawn and taken
     # back before the timed one; its two lines are counted.
-    local presses=0 lines=0 returns lit=0
+    local presses=0 lines=0 returns
     if [ "$WARM_UP" = 1 ]; then
         xdotool key a
-        for _ in $(seq 150); do
-            snapshot warm
-            lit=$(lit_pixels warm)
-            [ "$lit" -gt 0 ] && break
-            sleep 0.2
-        done
-        [ "$lit" -gt 0 ] || fail "the warm-up letter was not drawn within 30 seconds"
+        wait_lit warm 150 0.2 || fail "the warm-up letter was not drawn within 30 seconds"
         backspace_until_black 1
         lines=2
     fi

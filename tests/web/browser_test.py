@@ -66,6 +66,17 @@ AFTER_FRAME = """
     }"""
 
 
+def wait_for_page(run_script, condition, seconds):
+    """Whether the JavaScript `condition` on the program's Module came true within `seconds`;
+    `run_script` runs a script in the page and returns its result."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if run_script(f"return typeof Module != 'undefined' && ({condition});"):
+            return True
+        time.sleep(0.05)
+    return False
+
+
 class Page:
     def __init__(self, driver, url):
         self.driver = driver
@@ -76,12 +87,7 @@ class Page:
         self.canvas = driver.find_element(By.ID, "canvas")
 
     def wait_for(self, condition, seconds):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            if self.driver.execute_script(f"return typeof Module != 'undefined' && ({condition});"):
-                return True
-            time.sleep(0.05)
-        return False
+        return wait_for_page(self.driver.execute_script, condition, seconds)
 
     def type(self, keys):
         self.driver.switch_to.active_element.send_keys(keys)

@@ -68,12 +68,7 @@ class Harness:
         return self.wait_for("Module.calledRun === true && !!Module.ctx", 30)
 
     def wait_for(self, condition, seconds):
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            if self.page.script(f"return typeof Module != 'undefined' && ({condition});"):
-                return True
-            time.sleep(0.05)
-        return False
+        return browser_test.wait_for_page(self.page.script, condition, seconds)
 
     def type(self, keys):
         for key in keys:
